@@ -1,0 +1,1 @@
+#include "shell/file_io.h"

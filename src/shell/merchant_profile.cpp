@@ -1,0 +1,102 @@
+#include "shell/merchant_profile.h"
+
+namespace vendaxo {
+
+namespace {
+
+std::vector<std::string> trimmedEntries(std::string_view list) {
+    std::vector<std::string> entries = splitList(list, ';');
+    for (std::string& entry : entries)
+        entry = trimmed(entry);
+    return entries;
+}
+
+std::string entryAt(const std::vector<std::string>& entries, std::size_t index) {
+    return index < entries.size() ? entries[index] : std::string();
+}
+
+MerchantProfile profileFor(const Installation& installation, std::string number,
+                           std::string company) {
+    MerchantProfile profile;
+    profile.moneySign = kMoneySign;
+    profile.merchantNumber = std::move(number);
+    profile.companyName = std::move(company);
+    profile.cartServerAddress = installation.cartServerAddress;
+    profile.orderRetrievalAddress = installation.orderRetrievalAddress;
+    return profile;
+}
+
+std::string currencyOrDollar(SettingsStore& store) {
+    std::string currency = store.readMerchant(kCurrencyValue);
+    return currency.empty() ? std::string(kMoneySign) : currency;
+}
+
+} // namespace
+
+std::vector<std::string> splitList(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+std::string trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+Installation Installation::load(SettingsStore& store) {
+    Installation installation;
+    installation.helpFile = store.readInstallation(kHelpFileValue);
+    installation.folder = store.readInstallation(kInstallFolderValue);
+    installation.serial = store.readInstallation(kSerialValue);
+    installation.cartServerAddress = store.readInstallation(kCartServerValue);
+    installation.company = store.readInstallation(kCompanyValue);
+    installation.orderRetrievalAddress = store.readInstallation(kOrderRetrievalValue);
+    return installation;
+}
+
+bool Installation::hasSeveralMerchants() const { return serial.find(';') != std::string::npos; }
+
+std::vector<std::string> Installation::merchantNumbers() const { return trimmedEntries(serial); }
+
+std::vector<std::string> Installation::companyNames() const { return trimmedEntries(company); }
+
+MerchantProfile loadSingleMerchant(SettingsStore& store, const Installation& installation) {
+    MerchantProfile profile = profileFor(installation, installation.serial, installation.company);
+    store.setMerchantNumber(profile.merchantNumber);
+    profile.mainPageAddress = store.readMerchant(kMainPageValue);
+    profile.checkoutPage = kCheckoutPageMarker;
+    store.writeMerchant(kCheckoutPageValue, profile.checkoutPage);
+    profile.confirmationMessage = store.readMerchant(kConfirmationValue);
+    profile.currencySymbol = currencyOrDollar(store);
+    return profile;
+}
+
+MerchantProfile loadChosenMerchant(SettingsStore& store, const Installation& installation,
+                                   std::size_t index) {
+    MerchantProfile profile =
+        profileFor(installation, entryAt(installation.merchantNumbers(), index),
+                   entryAt(installation.companyNames(), index));
+    store.setMerchantNumber(profile.merchantNumber);
+    reloadMerchantValues(store, profile);
+    return profile;
+}
+
+void reloadMerchantValues(SettingsStore& store, MerchantProfile& profile) {
+    profile.moneySign = kMoneySign;
+    profile.mainPageAddress = store.readMerchant(kMainPageValue);
+    profile.checkoutPage = store.readMerchant(kCheckoutPageValue);
+    profile.confirmationMessage = store.readMerchant(kConfirmationValue);
+    profile.currencySymbol = currencyOrDollar(store);
+}
+
+} // namespace vendaxo

@@ -1,0 +1,1 @@
+#include "shell/reg_file.h"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vendaxo {
+
+struct MerchantProfile;
+
+// Merchant value holding the cart colour list.
+inline constexpr std::string_view kShopColoursValue = "shopcolors";
+
+// Text for inside a double-quoted attribute value: the browser posts back exactly
+// what was typed, and a quotation mark can no longer end the attribute early.
+std::string quoteAttribute(std::string_view text);
+
+// The purchase and view-cart forms post to the cart server with its first
+// "https:" (any case) turned into "http:".
+std::string plainCartAction(std::string_view cartServerAddress);
+
+// Pieces that several snippets share, each ending in a line feed.
+std::string formOpening(std::string_view action);
+std::string formClosing();
+std::string merchantNumberField(const MerchantProfile& profile);
+std::string companyNameField(const MerchantProfile& profile);
+// Empty when the currency symbol is exactly "$".
+std::string currencyField(const MerchantProfile& profile);
+// Empty when no colours are stored.
+std::string shopColoursField(std::string_view storedColours);
+// <input type="hidden" value="VALUE" name="NAME">
+std::string hiddenField(std::string_view name, std::string_view value);
+
+} // namespace vendaxo

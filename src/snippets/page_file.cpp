@@ -1,0 +1,1 @@
+#include "snippets/page_file.h"
