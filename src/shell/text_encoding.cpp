@@ -17,7 +17,9 @@ constexpr std::array<char32_t, 32> kCp1252High = {
 
 // Decodes one sequence at text[pos]; advances pos; nullopt for an invalid sequence.
 std::optional<char32_t> nextUtf8(std::string_view text, std::size_t& pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
     const unsigned char lead = byte(pos);
     if (lead < 0x80) {
         ++pos;

@@ -129,6 +129,9 @@ std::string_view metaCharset(std::string_view head, std::string_view lowered, st
             loweredContent = loweredValue;
         }
     }
+    // A tag cut off by the end of the prescan would give a truncated label.
+    if (pos >= lowered.size())
+        return {};
     if (!charset.empty())
         return charset;
     return contentType ? trim(charsetFromContent(content, loweredContent)) : std::string_view();
