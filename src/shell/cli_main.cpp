@@ -6,7 +6,7 @@
 #include "shell/sqlite_store.h"
 #include "snippets/button_snippets.h"
 #include "snippets/html.h"
-#include "snippets/page_file.h"
+#include "snippets/page_editor.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -28,8 +28,8 @@ struct Globals {
     std::optional<std::string> merchant;
 
     std::unique_ptr<SettingsStore> openStore() const {
-        return std::make_unique<SqliteStore>(
-            storePath.empty() ? SqliteStore::defaultPath() : std::filesystem::path(storePath));
+        return std::make_unique<SqliteStore>(storePath.empty() ? SqliteStore::defaultPath()
+                                                               : std::filesystem::path(storePath));
     }
 };
 
@@ -38,16 +38,15 @@ struct SnippetOptions {
     std::string into;
 };
 
-void deliver(const std::string& snippet, const SnippetOptions& options) {
+// Obtained before the snippet is built, as the dialogs do.
+std::unique_ptr<PageEditor> obtainEditor(const SnippetOptions& options) {
     if (options.into.empty())
-        writeStdout(snippet);
-    else
-        insertIntoPageFile(options.into, snippet);
+        return StandardOutputBridge().obtain();
+    return PageFileBridge(options.into).obtain();
 }
 
 void addSnippetOptions(CLI::App& command, SnippetOptions& options) {
-    command.add_option("--caption", options.caption, "The button's caption")
-        ->capture_default_str();
+    command.add_option("--caption", options.caption, "The button's caption")->capture_default_str();
     command.add_option("--into", options.into,
                        "Insert into this page file (at <!--vendaxo:caret-->, else before "
                        "</body>, else at the end) instead of printing");
@@ -87,8 +86,7 @@ int run(int argc, char** argv) {
     getCommand->add_option("name", name, "Value name")->required();
     CLI::App* setCommand = app.add_subcommand("set", "Write a value of the current merchant");
     setCommand->add_option("name", name, "Value name")->required();
-    setCommand->add_option("value", value, "The value; - reads it from standard input")
-        ->required();
+    setCommand->add_option("value", value, "The value; - reads it from standard input")->required();
     CLI::App* getInstallCommand =
         app.add_subcommand("get-install", "Print a value of the installation key");
     getInstallCommand->add_option("name", name, "Value name")->required();
@@ -152,13 +150,14 @@ int run(int argc, char** argv) {
     } else if (viewCartCommand->parsed()) {
         const MerchantProfile profile =
             loadProfileFor(*store, Installation::load(*store), globals.merchant);
-        deliver(buildViewCartSnippet(viewCart.caption, profile,
-                                     store->readMerchant(kShopColoursValue)),
-                viewCart);
+        const auto editor = obtainEditor(viewCart);
+        editor->insertHtml(buildViewCartSnippet(viewCart.caption, profile,
+                                                store->readMerchant(kShopColoursValue)));
     } else if (retrieveOrdersCommand->parsed()) {
         const MerchantProfile profile =
             loadProfileFor(*store, Installation::load(*store), globals.merchant);
-        deliver(buildRetrieveOrdersSnippet(retrieveOrders.caption, profile), retrieveOrders);
+        const auto editor = obtainEditor(retrieveOrders);
+        editor->insertHtml(buildRetrieveOrdersSnippet(retrieveOrders.caption, profile));
     }
     return 0;
 }

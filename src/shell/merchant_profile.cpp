@@ -64,11 +64,17 @@ Installation Installation::load(SettingsStore& store) {
     return installation;
 }
 
-bool Installation::hasSeveralMerchants() const { return serial.find(';') != std::string::npos; }
+bool Installation::hasSeveralMerchants() const {
+    return serial.find(';') != std::string::npos;
+}
 
-std::vector<std::string> Installation::merchantNumbers() const { return trimmedEntries(serial); }
+std::vector<std::string> Installation::merchantNumbers() const {
+    return trimmedEntries(serial);
+}
 
-std::vector<std::string> Installation::companyNames() const { return trimmedEntries(company); }
+std::vector<std::string> Installation::companyNames() const {
+    return trimmedEntries(company);
+}
 
 MerchantProfile loadSingleMerchant(SettingsStore& store, const Installation& installation) {
     MerchantProfile profile = profileFor(installation, installation.serial, installation.company);

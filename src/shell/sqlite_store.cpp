@@ -79,8 +79,8 @@ public:
     long long integer(int column) { return sqlite3_column_int64(m_stmt, column); }
     std::string text(int column) {
         const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
-        return bytes ? std::string(bytes, static_cast<std::size_t>(
-                                              sqlite3_column_bytes(m_stmt, column)))
+        return bytes ? std::string(bytes,
+                                   static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column)))
                      : std::string();
     }
 
@@ -140,7 +140,9 @@ SqliteStore::SqliteStore(const std::filesystem::path& file) : m_file(file) {
     }
 }
 
-SqliteStore::~SqliteStore() { sqlite3_close(m_db); }
+SqliteStore::~SqliteStore() {
+    sqlite3_close(m_db);
+}
 
 std::filesystem::path SqliteStore::defaultPath() {
     if (const char* store = std::getenv("VENDAXO_STORE"); store && *store)
@@ -190,7 +192,9 @@ void SqliteStore::putValue(long long key, std::string_view name, const RegValue&
     upsert.bindBlob(4, value.data).step();
 }
 
-bool SqliteStore::keyExists(std::string_view path) { return keyId(normalisedPath(path)) != 0; }
+bool SqliteStore::keyExists(std::string_view path) {
+    return keyId(normalisedPath(path)) != 0;
+}
 
 void SqliteStore::createKey(std::string_view path) {
     const std::string key = normalisedPath(path);
@@ -215,8 +219,7 @@ bool SqliteStore::readValue(std::string_view path, std::string_view name, RegVal
     return true;
 }
 
-void SqliteStore::writeValue(std::string_view path, std::string_view name,
-                             const RegValue& value) {
+void SqliteStore::writeValue(std::string_view path, std::string_view name, const RegValue& value) {
     Transaction transaction(*this);
     putValue(ensureKey(normalisedPath(path)), name, value);
     transaction.commit();
@@ -241,8 +244,7 @@ std::vector<NamedValue> SqliteStore::values(std::string_view path) {
     query.bind(1, normalisedPath(path));
     std::vector<NamedValue> result;
     while (query.step()) {
-        result.push_back(
-            {query.text(0), {static_cast<RegType>(query.integer(1)), query.text(2)}});
+        result.push_back({query.text(0), {static_cast<RegType>(query.integer(1)), query.text(2)}});
     }
     return result;
 }

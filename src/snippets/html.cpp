@@ -23,22 +23,23 @@ std::string quoteAttribute(std::string_view text) {
 
 std::string plainCartAction(std::string_view address) {
     constexpr std::string_view secure = "https:";
-    const auto match = std::search(address.begin(), address.end(), secure.begin(), secure.end(),
-                                   [](char a, char b) {
-                                       return std::tolower(static_cast<unsigned char>(a)) == b;
-                                   });
+    const auto match = std::search(
+        address.begin(), address.end(), secure.begin(), secure.end(),
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
     if (match == address.end())
         return std::string(address);
     const auto at = static_cast<std::size_t>(match - address.begin());
-    return std::string(address.substr(0, at)) + "http:" +
-           std::string(address.substr(at + secure.size()));
+    return std::string(address.substr(0, at)) +
+           "http:" + std::string(address.substr(at + secure.size()));
 }
 
 std::string formOpening(std::string_view action) {
     return "<form method=\"POST\" action=\"" + quoteAttribute(action) + "\">\n";
 }
 
-std::string formClosing() { return "</form>\n"; }
+std::string formClosing() {
+    return "</form>\n";
+}
 
 std::string hiddenField(std::string_view name, std::string_view value) {
     return "<input type=\"hidden\" value=\"" + quoteAttribute(value) + "\" name=\"" +

@@ -17,13 +17,15 @@ TempDir& storeFolder() {
 }
 
 StoreBackend sqliteBackend() {
-    return {"Sqlite",
-            [] {
-                static int counter = 0;
-                return (storeFolder() / ("store" + std::to_string(++counter) + ".sqlite3"))
-                    .string();
-            },
-            [](const std::string& location) { return std::make_unique<SqliteStore>(location); }};
+    return {
+        "Sqlite",
+        [] {
+            static int counter = 0;
+            return (storeFolder() / ("store" + std::to_string(++counter) + ".sqlite3")).string();
+        },
+        [](const std::string& location) {
+            return std::make_unique<SqliteStore>(location);
+        }};
 }
 
 void execOn(const std::filesystem::path& file, const char* sql) {
@@ -72,14 +74,17 @@ TEST(SqliteStore, MerchantKeyThatCannotBeCreatedIsReported) {
     TempDir dir;
     const auto file = dir / "store.sqlite3";
     { SqliteStore create(file); }
-    execOn(file, "CREATE TRIGGER deny BEFORE INSERT ON keys BEGIN SELECT RAISE(ABORT, 'denied'); END");
+    execOn(file,
+           "CREATE TRIGGER deny BEFORE INSERT ON keys BEGIN SELECT RAISE(ABORT, 'denied'); END");
     SqliteStore store(file);
     store.setMerchantNumber("111");
     try {
         store.readMerchant("OURL");
         FAIL() << "a merchant key that cannot be created must be reported";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Failed to create key Software\\Kestrune\\Vendaxo\\111", 0), 0u)
+        EXPECT_EQ(std::string(error.what())
+                      .rfind("Failed to create key Software\\Kestrune\\Vendaxo\\111", 0),
+                  0u)
             << error.what();
     }
 }
@@ -92,7 +97,9 @@ TEST(SqliteStore, FailedWriteIsRaisedAndKeepsTheOldValue) {
         store.setMerchantNumber("111");
         store.writeMerchant("OURL", "old");
     }
-    execOn(file, "CREATE TRIGGER deny BEFORE UPDATE ON reg_values BEGIN SELECT RAISE(ABORT, 'denied'); END");
+    execOn(
+        file,
+        "CREATE TRIGGER deny BEFORE UPDATE ON reg_values BEGIN SELECT RAISE(ABORT, 'denied'); END");
     SqliteStore store(file);
     store.setMerchantNumber("111");
     EXPECT_THROW(store.writeMerchant("OURL", "new"), Error);

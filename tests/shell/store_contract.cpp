@@ -83,7 +83,8 @@ TEST_P(StoreContract, NamesAndPathsIgnoreCaseAndLaterWritesReplace) {
 }
 
 TEST_P(StoreContract, TextIsKeptByteForByteAndSurvivesReopening) {
-    const std::string awkward = "line one\r\nline \"two\"\n\ttab \\ backslash; é € \xF0\x9F\x9B\x92";
+    const std::string awkward =
+        "line one\r\nline \"two\"\n\ttab \\ backslash; é € \xF0\x9F\x9B\x92";
     const std::string longText(100000, 'x');
     m_store->setMerchantNumber("111");
     m_store->writeMerchant("OCnf", awkward);
@@ -116,9 +117,10 @@ TEST_P(StoreContract, EnumeratesSubkeysAndValuesInWriteOrder) {
 }
 
 TEST_P(StoreContract, WriteAllCreatesEveryKeyAndValue) {
-    m_store->writeAll({{kInstall, {{"Serial", RegValue::string("111;222")}}},
-                       {kInstall + "\\222", {{"OURL", RegValue::string("u")},
-                                             {"Blob", {RegType::Binary, std::string("\0\1", 2)}}}}});
+    m_store->writeAll(
+        {{kInstall, {{"Serial", RegValue::string("111;222")}}},
+         {kInstall + "\\222",
+          {{"OURL", RegValue::string("u")}, {"Blob", {RegType::Binary, std::string("\0\1", 2)}}}}});
     EXPECT_EQ(m_store->readInstallation("Serial"), "111;222");
     m_store->setMerchantNumber("222");
     EXPECT_EQ(m_store->readMerchant("OURL"), "u");

@@ -1,0 +1,37 @@
+# Shared by the scripts: where we are and how to get the packages we build with.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+cd "$root"
+
+# Debian/Ubuntu packages the build, the tests and the demo need.
+packages=(
+    cmake ninja-build g++ pkg-config clang-format
+    qt6-base-dev libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev libjpeg62-turbo-dev
+    xvfb xauth fonts-dejavu-core
+)
+
+install_packages() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+            sudo=(sudo)
+        else
+            echo "Please install these packages first:" >&2
+            echo "  sudo apt-get install ${missing[*]}" >&2
+            exit 1
+        fi
+    fi
+    echo "Installing ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)

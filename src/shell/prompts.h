@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QMessageBox>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace vendaxo {
+
+// Every message box, question, input box, file dialog and colour chooser goes
+// through here, so widget tests can answer them without a modal loop.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
+                                                const QString& caption, const QString& text,
+                                                QMessageBox::StandardButtons buttons) = 0;
+    // nullopt when cancelled.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& caption,
+                                             const QString& prompt, const QString& initial) = 0;
+    // Empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // nullopt when cancelled.
+    virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
+
+    // Shorthands over message().
+    void error(QWidget* parent, const QString& text);
+    void information(QWidget* parent, const QString& caption, const QString& text);
+    bool confirm(QWidget* parent, const QString& caption, const QString& text);
+};
+
+// The real dialogs.
+class QtPrompts final : public Prompts {
+public:
+    QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& caption, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& caption,
+                                     const QString& prompt, const QString& initial) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+};
+
+// Caption of the program's error box.
+inline const char* const kErrorCaption = "Vendaxo";
+
+} // namespace vendaxo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "shell/help_service.h"
+#include "shell/prompts.h"
+#include "snippets/page_editor.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace vendaxo::test {
+
+struct ShownMessage {
+    QMessageBox::Icon icon;
+    QString caption;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers prompts from scripted queues and records what was shown. A message
+// with only OK needs no script; a question or input box without a scripted
+// answer fails the test.
+class ScriptedPrompts final : public Prompts {
+public:
+    QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& caption, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& caption,
+                                     const QString& prompt, const QString& initial) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+
+    // Texts of every message shown so far.
+    std::vector<QString> texts() const;
+
+    std::vector<ShownMessage> messages;
+    std::vector<QString> inputPrompts; // caption + "|" + prompt + "|" + initial
+    std::deque<QMessageBox::StandardButton> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<QString> fileNames;
+    std::deque<std::optional<QColor>> colours;
+};
+
+class RecordingHelp final : public HelpService {
+public:
+    void show(int context) override { shown.push_back(context); }
+    std::vector<int> shown;
+};
+
+// A page editor that keeps what it was given; unreachable on request.
+class RecordingBridge final : public PageEditorBridge {
+public:
+    std::unique_ptr<PageEditor> obtain() override;
+    std::vector<std::string> inserted;
+    bool reachable = true;
+};
+
+} // namespace vendaxo::test
