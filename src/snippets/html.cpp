@@ -59,11 +59,14 @@ std::string currencyField(const MerchantProfile& profile) {
                                                 : hiddenField("currency", profile.currencySymbol);
 }
 
+std::string namedHiddenField(std::string_view name, std::string_view value) {
+    return "<input type=\"hidden\" name=\"" + std::string(name) + "\" value=\"" +
+           quoteAttribute(value) + "\">\n";
+}
+
 std::string shopColoursField(std::string_view storedColours) {
-    if (storedColours.empty())
-        return {};
-    return "<input type=\"hidden\" name=\"vdx_shopcolors\" value=\"" +
-           quoteAttribute(storedColours) + "\">\n";
+    return storedColours.empty() ? std::string()
+                                 : namedHiddenField("vdx_shopcolors", storedColours);
 }
 
 } // namespace vendaxo

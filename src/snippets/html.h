@@ -29,5 +29,8 @@ std::string currencyField(const MerchantProfile& profile);
 std::string shopColoursField(std::string_view storedColours);
 // <input type="hidden" value="VALUE" name="NAME">
 std::string hiddenField(std::string_view name, std::string_view value);
+// <input type="hidden" name="NAME" value="VALUE">: the cart server takes some
+// fields in this order.
+std::string namedHiddenField(std::string_view name, std::string_view value);
 
 } // namespace vendaxo
