@@ -1,0 +1,53 @@
+#pragma once
+
+#include "snippets/page_file.h"
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+class QPlainTextEdit;
+
+namespace vendaxo {
+
+class Prompts;
+
+// What an insert meets while the page window holds no page.
+inline const char* const kNoPageMessage =
+    QT_TRANSLATE_NOOP("vendaxo::PageWindow", "No page is open in the page editor.");
+
+// The page editor off Windows: one HTML page file open as source text with a
+// caret. Snippets are inserted at the caret and left selected.
+class PageWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit PageWindow(Prompts& prompts, QWidget* parent = nullptr);
+    ~PageWindow() override;
+
+    // Opens the page, asking first about unsaved changes; false when the page
+    // could not be read (the error is shown) or the merchant cancelled.
+    bool openPage(const QString& file);
+    bool hasPage() const;
+    QString pageFile() const;
+    bool isModified() const;
+    // Inserts at the caret, replacing the merchant's selection, and selects what
+    // was inserted. A snippet still selected from the last insert is kept: the
+    // next one goes after it. Throws Error while no page is open.
+    void insertAtCaret(const std::string& html);
+    // Saves atomically, keeping the previous version as PAGE.html.bak; throws Error.
+    void save();
+    // Asks whether to save unsaved changes; false when the merchant cancels.
+    bool maybeSave();
+
+    QPlainTextEdit* editor() const;
+
+protected:
+    // Closing the window closes its page, once unsaved changes are settled.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace vendaxo

@@ -1,0 +1,208 @@
+#include "gui/gui_fakes.h"
+#include "shell/error.h"
+#include "snippets/editor_bridges.h"
+#include "snippets/page_window.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QUrl>
+#include <gmock/gmock.h>
+
+namespace vendaxo::test {
+
+using ::testing::HasSubstr;
+namespace fs = std::filesystem;
+
+// Stands in for the browser: keeps the URLs it was asked to open.
+class UrlRecorder final : public QObject {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void open(const QUrl& url) { urls.push_back(url); }
+    std::vector<QUrl> urls;
+};
+
+class PageWindowTest : public ::testing::Test {
+protected:
+    fs::path open(const std::string& bytes, const std::string& name = "shop.html") {
+        writeFile(m_dir / name, bytes);
+        EXPECT_TRUE(m_window.openPage(QString::fromStdString((m_dir / name).string())));
+        return m_dir / name;
+    }
+    void select(int from, int to) {
+        QTextCursor cursor = m_window.editor()->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        m_window.editor()->setTextCursor(cursor);
+    }
+    static QString lines(QString text) { return text.replace(QChar::ParagraphSeparator, u'\n'); }
+    QString text() const { return lines(m_window.editor()->document()->toRawText()); }
+    QString selection() const { return lines(m_window.editor()->textCursor().selectedText()); }
+    QString format() const {
+        return m_window.findChild<QLabel*>(QStringLiteral("formatLabel"))->text();
+    }
+    void trigger(const char* name) {
+        m_window.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+
+    TempDir m_dir;
+    ScriptedPrompts m_prompts;
+    PageWindow m_window{m_prompts};
+};
+
+class PageWindowInsert : public PageWindowTest {};
+class PageWindowSave : public PageWindowTest {};
+class PageWindowBridges : public PageWindowTest {};
+
+TEST_F(PageWindowInsert, GoesInAtTheCaretAndIsLeftSelected) {
+    open("<p>ab</p>\n");
+    select(4, 4);
+    m_window.insertAtCaret("<b>\nx</b>");
+    EXPECT_EQ(text(), QStringLiteral("<p>a<b>\nx</b>b</p>\n"));
+    EXPECT_EQ(selection(), QStringLiteral("<b>\nx</b>"));
+    EXPECT_EQ(m_window.editor()->textCursor().position(), 13);
+    EXPECT_TRUE(m_window.isModified());
+    EXPECT_TRUE(m_window.isWindowModified());
+}
+
+// The caret starts before </body>; a snippet left selected is followed, not replaced.
+TEST_F(PageWindowInsert, FollowsThePreviousSnippetButReplacesTheMerchantsSelection) {
+    open("<body>\n</body>\n");
+    m_window.insertAtCaret("<form>1</form>\n");
+    m_window.insertAtCaret("<form>2</form>\n");
+    EXPECT_EQ(text(), QStringLiteral("<body>\n<form>1</form>\n<form>2</form>\n</body>\n"));
+    EXPECT_EQ(selection(), QStringLiteral("<form>2</form>\n"));
+    select(13, 14);
+    m_window.insertAtCaret("3");
+    EXPECT_EQ(text(), QStringLiteral("<body>\n<form>3</form>\n<form>2</form>\n</body>\n"));
+}
+
+TEST_F(PageWindowSave, KeepsWindows1252AndCrLfAndBacksUpThePreviousBytes) {
+    const std::string original = "<meta charset=\"windows-1252\">\r\n<p>caf\xE9</p>\r\n</body>\r\n";
+    const fs::path file = open(original);
+    EXPECT_EQ(format(), QStringLiteral("Windows-1252, CR LF line ends"));
+    m_window.insertAtCaret("<p>\xC3\xA9 \xE2\x86\x92</p>\n");
+    m_window.save();
+    const std::string saved = readFile(file);
+    EXPECT_EQ(saved, "<meta charset=\"windows-1252\">\r\n<p>caf\xE9</p>\r\n<p>\xE9 &#8594;</p>\r\n"
+                     "</body>\r\n");
+    EXPECT_EQ(readFile(m_dir / "shop.html.bak"), original);
+    EXPECT_FALSE(m_window.isWindowModified());
+
+    m_window.insertAtCaret("x");
+    m_window.save();
+    EXPECT_EQ(readFile(m_dir / "shop.html.bak"), saved);
+}
+
+TEST_F(PageWindowSave, KeepsTheBomAndNoBreakSpacesOfAUtf8Page) {
+    const fs::path file = open("\xEF\xBB\xBF<p>a\xC2\xA0</p>\n");
+    EXPECT_EQ(format(), QStringLiteral("UTF-8 with BOM, LF line ends"));
+    m_window.insertAtCaret("<i>\xC2\xA0</i>");
+    m_window.save();
+    EXPECT_EQ(readFile(file), "\xEF\xBB\xBF<i>\xC2\xA0</i><p>a\xC2\xA0</p>\n");
+}
+
+TEST_F(PageWindowSave, MaybeSaveFollowsTheAnswer) {
+    const fs::path file = open("<p></p>\n");
+    EXPECT_TRUE(m_window.maybeSave());
+    m_window.insertAtCaret("x");
+    m_prompts.answers = {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Yes};
+    EXPECT_FALSE(m_window.maybeSave());
+    EXPECT_TRUE(m_window.maybeSave());
+    EXPECT_EQ(readFile(file), "<p></p>\n");
+    EXPECT_TRUE(m_window.maybeSave());
+    EXPECT_EQ(readFile(file), "x<p></p>\n");
+    EXPECT_FALSE(m_window.isModified());
+
+    ASSERT_EQ(m_prompts.messages.size(), 3u);
+    const ShownMessage& asked = m_prompts.messages[0];
+    EXPECT_EQ(asked.icon, QMessageBox::Question);
+    EXPECT_EQ(asked.caption, QStringLiteral("Vendaxo"));
+    EXPECT_EQ(asked.text,
+              QStringLiteral("The page shop.html has unsaved changes. Do you want to save them?"));
+    EXPECT_EQ(asked.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+TEST_F(PageWindowSave, FailedSaveShowsTheErrorAndKeepsTheChanges) {
+    fs::create_directory(m_dir / "site");
+    open("<p></p>\n", "site/shop.html");
+    m_window.insertAtCaret("x");
+    fs::remove_all(m_dir / "site");
+    m_prompts.answers = {QMessageBox::Yes};
+    EXPECT_FALSE(m_window.maybeSave());
+    ASSERT_EQ(m_prompts.messages.size(), 2u);
+    EXPECT_EQ(m_prompts.messages[1].icon, QMessageBox::Critical);
+    EXPECT_THAT(m_prompts.messages[1].text.toStdString(), HasSubstr("Cannot save"));
+    EXPECT_TRUE(m_window.isModified());
+}
+
+TEST_F(PageWindowSave, UnreadablePageShowsTheErrorAndKeepsThePreviousPage) {
+    const fs::path kept = open("<p>kept</p>\n");
+    EXPECT_FALSE(m_window.openPage(QString::fromStdString((m_dir / "missing.html").string())));
+    writeFile(m_dir / "sjis.html", "<meta charset=shift_jis>\n");
+    EXPECT_FALSE(m_window.openPage(QString::fromStdString((m_dir / "sjis.html").string())));
+    ASSERT_EQ(m_prompts.messages.size(), 2u);
+    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_THAT(m_prompts.messages[0].text.toStdString(), HasSubstr("missing.html"));
+    EXPECT_THAT(m_prompts.messages[1].text.toStdString(), HasSubstr("shift_jis"));
+    EXPECT_EQ(m_window.pageFile().toStdString(), kept.string());
+    EXPECT_EQ(text(), QStringLiteral("<p>kept</p>\n"));
+    EXPECT_EQ(m_window.windowTitle(), QStringLiteral("shop.html[*] - Vendaxo Page"));
+}
+
+TEST_F(PageWindowSave, OpeningAndClosingAskAboutUnsavedChanges) {
+    writeFile(m_dir / "second.html", "<p>2</p>\n");
+    const fs::path first = open("<p>1</p>\n");
+    m_window.show();
+    m_window.insertAtCaret("x");
+    m_prompts.fileNames = {QString::fromStdString((m_dir / "second.html").string())};
+    m_prompts.answers = {QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::No};
+    trigger("openAction");
+    EXPECT_EQ(m_window.pageFile().toStdString(), first.string());
+    EXPECT_FALSE(m_window.close());
+    EXPECT_TRUE(m_window.close());
+    EXPECT_FALSE(m_window.hasPage());
+    EXPECT_EQ(readFile(first), "<p>1</p>\n");
+    EXPECT_EQ(m_prompts.messages.size(), 3u);
+}
+
+TEST_F(PageWindowSave, PreviewOffersToSaveAndOpensTheSavedFile) {
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
+    const fs::path file = open("<p></p>\n");
+    m_window.insertAtCaret("x");
+    m_prompts.answers = {QMessageBox::Cancel, QMessageBox::Yes};
+    trigger("previewAction");
+    EXPECT_TRUE(browser.urls.empty());
+    trigger("previewAction");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(readFile(file), "x<p></p>\n");
+    EXPECT_EQ(browser.urls,
+              std::vector{QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+}
+
+TEST_F(PageWindowBridges, PageWindowBridgeNeedsAPageAndInsertsAtTheCaret) {
+    PageWindowBridge bridge(m_window);
+    EXPECT_THAT([&] { bridge.obtain(); }, ::testing::ThrowsMessage<Error>(::testing::StrEq(
+                                              "No page is open in the page editor.")));
+    EXPECT_TRUE(m_window.isVisible());
+
+    const fs::path file = open("<body>\r\n</body>\r\n");
+    bridge.obtain()->insertHtml("<form>\n</form>\n");
+    EXPECT_EQ(selection(), QStringLiteral("<form>\n</form>\n"));
+    m_window.save();
+    EXPECT_EQ(readFile(file), "<body>\r\n<form>\r\n</form>\r\n</body>\r\n");
+}
+
+TEST_F(PageWindowBridges, ClipboardBridgePutsTheSnippetOnTheClipboard) {
+    ClipboardBridge().obtain()->insertHtml("<form>\n</form>\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("<form>\n</form>\n"));
+}
+
+} // namespace vendaxo::test
+
+#include "page_window_dialog_test.moc"
