@@ -1,0 +1,265 @@
+#include "shell/main_window.h"
+
+#include "settings/options_dialog.h"
+#include "shell/app_services.h"
+#include "shell/command_icons.h"
+#include "shell/help_service.h"
+#include "shell/prompts.h"
+#include "shell/settings_store.h"
+#include "shell/setup_needed_dialog.h"
+#include "snippets/button_dialog.h"
+#include "snippets/option_lists_editor.h"
+#include "snippets/page_window.h"
+#include "snippets/purchase_dialog.h"
+#include "ui_main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace vendaxo {
+
+namespace {
+
+constexpr int kPictureHeight = 80;
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// VDXDir + "\privatelabel.bmp"; off Windows the folder may use "/" instead.
+QString privateLabelPicture(const QString& folder) {
+    const QString asWritten = folder + QStringLiteral("\\privatelabel.bmp");
+    QStringList candidates{asWritten};
+#ifndef _WIN32
+    candidates << QString(asWritten).replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* parent)
+    : QWidget(parent), m_services(services), m_pageWindow(pageWindow),
+      m_ui(std::make_unique<Ui::MainWindow>()) {
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+
+    const std::pair<QToolButton*, Command> commands[] = {
+        {m_ui->purchaseButton, Command::Purchase},
+        {m_ui->viewCartButton, Command::ViewCart},
+        {m_ui->checkoutFormButton, Command::CheckoutForm},
+        {m_ui->globalOptionsButton, Command::GlobalOptions},
+        {m_ui->retrieveOrdersButton, Command::RetrieveOrders},
+    };
+    for (const auto& [button, command] : commands)
+        button->setIcon(commandIcon(command));
+
+    // The picture spans the command row; About mode keeps the row's height.
+    const QSize pictureSize(m_ui->commandPanel->sizeHint().width(), kPictureHeight);
+    m_ui->pictureLabel->setFixedSize(pictureSize);
+    m_ui->pictureLabel->setPixmap(builtInPicture(pictureSize, devicePixelRatioF()));
+    m_ui->pictureLabel->installEventFilter(this);
+    m_ui->aboutPanel->setMinimumHeight(m_ui->commandPanel->sizeHint().height());
+    m_ui->noticeLabel->setText(
+        tr("Vendaxo version %1").arg(QCoreApplication::applicationVersion()));
+    m_ui->aboutPanel->hide();
+    m_ui->chooserPanel->hide();
+
+    m_purchaseDialog = new PurchaseDialog(services, this);
+    m_viewCartDialog = new ButtonDialog(ButtonDialog::Kind::ViewCart, services, this);
+    m_retrieveOrdersDialog = new ButtonDialog(ButtonDialog::Kind::RetrieveOrders, services, this);
+    m_setupNeededDialog = new SetupNeededDialog(services.help, this);
+    m_optionsDialog = new OptionsDialog(services, this);
+
+    connect(m_ui->purchaseButton, &QToolButton::clicked, this,
+            [this] { m_purchaseDialog->exec(); });
+    connect(m_ui->viewCartButton, &QToolButton::clicked, this,
+            [this] { m_viewCartDialog->exec(); });
+    connect(m_ui->globalOptionsButton, &QToolButton::clicked, this,
+            [this] { m_optionsDialog->exec(); });
+    connect(m_ui->checkoutFormButton, &QToolButton::clicked, this, &MainWindow::insertCheckoutForm);
+    connect(m_ui->retrieveOrdersButton, &QToolButton::clicked, this,
+            [this] { m_retrieveOrdersDialog->exec(); });
+    connect(m_ui->doneButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->helpButton, &QPushButton::clicked, this,
+            [this] { m_services.help.show(kHelpMainWindow); });
+    connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] { setAboutMode(true); });
+
+    connect(m_ui->chooserList, &QListWidget::itemSelectionChanged, this,
+            &MainWindow::selectChooserLine);
+    connect(m_ui->chooserList, &QListWidget::itemDoubleClicked, this, &MainWindow::chooseMerchant);
+    connect(m_ui->chooserOkButton, &QPushButton::clicked, this, &MainWindow::chooseMerchant);
+    connect(m_ui->chooserHelpButton, &QPushButton::clicked, this,
+            [this] { m_services.help.show(kHelpChooser); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::load() {
+    SettingsStore& store = m_services.store;
+    MerchantProfile& profile = m_services.profile;
+    const Installation installation = Installation::load(store);
+    m_services.help.setHelpFile(fromUtf8(installation.helpFile));
+    loadPicture(installation.folder);
+
+    if (!installation.hasSeveralMerchants()) {
+        profile = loadSingleMerchant(store, installation);
+        showMerchant();
+    } else if (m_merchantChosen) {
+        // The choice holds for the life of the process; only its values are read again.
+        profile.cartServerAddress = installation.cartServerAddress;
+        profile.orderRetrievalAddress = installation.orderRetrievalAddress;
+        reloadMerchantValues(store, profile);
+        showMerchant();
+    } else {
+        profile.moneySign = kMoneySign;
+        profile.merchantNumber = installation.serial;
+        profile.companyName = installation.company;
+        profile.cartServerAddress = installation.cartServerAddress;
+        profile.orderRetrievalAddress = installation.orderRetrievalAddress;
+        fillChooser(installation);
+    }
+}
+
+void MainWindow::loadPicture(const std::string& folder) {
+    const QString file = privateLabelPicture(fromUtf8(folder));
+    if (file.isEmpty())
+        return;
+    // An unreadable picture is treated like a missing one: it would otherwise
+    // report itself again on every activation.
+    QPixmap picture(file);
+    if (picture.isNull())
+        return;
+    const QSize area = m_ui->pictureLabel->size();
+    if (picture.width() > area.width() || picture.height() > area.height())
+        picture = picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_ui->pictureLabel->setPixmap(picture);
+}
+
+void MainWindow::fillChooser(const Installation& installation) {
+    // Filled once: every activation would otherwise append the lines again.
+    if (!m_chooserInstallation) {
+        m_chooserInstallation = installation;
+        for (const std::string& name : installation.companyNames())
+            m_ui->chooserList->addItem(fromUtf8(name));
+        m_ui->chooserOkButton->setEnabled(false);
+    }
+    m_ui->chooserPanel->show();
+    setAboutMode(true);
+    m_ui->chooserList->setFocus();
+}
+
+void MainWindow::selectChooserLine() {
+    m_ui->chooserOkButton->setEnabled(!m_ui->chooserList->selectedItems().isEmpty());
+}
+
+void MainWindow::chooseMerchant() {
+    const QList<QListWidgetItem*> selected = m_ui->chooserList->selectedItems();
+    if (selected.isEmpty() || !m_chooserInstallation)
+        return;
+    const auto line = static_cast<std::size_t>(m_ui->chooserList->row(selected.front()));
+    m_services.profile = loadChosenMerchant(m_services.store, *m_chooserInstallation, line);
+    m_merchantChosen = true;
+    m_ui->chooserPanel->hide();
+    setAboutMode(false);
+    showMerchant();
+    m_ui->purchaseButton->setFocus();
+}
+
+void MainWindow::showMerchant() {
+    const MerchantProfile& profile = m_services.profile;
+    m_ui->merchantNumberLabel->setText(fromUtf8(profile.merchantNumber));
+    m_ui->companyLabel->setText(tr("Company Name:   %1").arg(fromUtf8(profile.companyName)));
+    setWindowTitle(tr("Vendaxo (%1)").arg(fromUtf8(profile.companyName)));
+}
+
+void MainWindow::setAboutMode(bool on) {
+    m_aboutMode = on;
+    m_ui->commandPanel->setVisible(!on);
+    m_ui->aboutPanel->setVisible(on);
+    // Before a merchant is chosen the merchant's labels are empty; blank lines
+    // above the chooser would only push it down.
+    for (QLabel* label : {m_ui->merchantNumberLabel, m_ui->companyLabel})
+        label->setVisible(!label->text().isEmpty());
+    for (QPushButton* button : {m_ui->doneButton, m_ui->helpButton, m_ui->aboutButton})
+        button->setEnabled(!on);
+    const bool pictureLeaves = on && m_ui->chooserPanel->isHidden();
+    m_ui->pictureLabel->setCursor(pictureLeaves ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+bool MainWindow::settleOptionListChanges() {
+    OptionListsEditor& optionLists = m_purchaseDialog->optionLists();
+    if (!optionLists.isChanged())
+        return true;
+    const auto answer =
+        m_services.prompts.message(this, QMessageBox::Question, tr("Save Changes..."),
+                                   tr("Do you want to save your option list changes?"),
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        optionLists.saveOptionList(); // and the program keeps running
+    return answer == QMessageBox::No;
+}
+
+void MainWindow::insertCheckoutForm() {
+    if (!m_services.profile.mainPageAddress.empty())
+        openCheckoutDialog();
+    else
+        m_setupNeededDialog->exec();
+    if (m_services.profile.confirmationMessage.empty())
+        m_services.profile.confirmationMessage = kDefaultConfirmationMessage;
+}
+
+void MainWindow::openCheckoutDialog() {
+    // The checkout form's dialog opens here, modally, once it exists.
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        load();
+    return QWidget::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->pictureLabel && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && m_aboutMode &&
+        m_ui->chooserPanel->isHidden())
+        setAboutMode(false);
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_firstShowDone)
+        return;
+    m_firstShowDone = true;
+    // Loaded before centring, since the chooser makes the window taller.
+    load();
+    layout()->activate();
+    move(screen()->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // "Done" and the window's close button both end the program, once the
+    // page's unsaved changes are settled.
+    if (!settleOptionListChanges() || (m_pageWindow && !m_pageWindow->maybeSave())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Settled: quitting must not ask the page window again.
+    if (m_pageWindow)
+        m_pageWindow->hide();
+    QCoreApplication::quit();
+}
+
+} // namespace vendaxo

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "shell/merchant_profile.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace vendaxo {
+
+struct AppServices;
+class ButtonDialog;
+class OptionsDialog;
+class PageWindow;
+class PurchaseDialog;
+class SetupNeededDialog;
+
+// The program's one top-level window: the picture, the five commands, the
+// merchant chooser and About mode. It loads the merchant profile every time it
+// becomes active and owns every dialog, so they keep their contents.
+class MainWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // pageWindow may be null (when snippets go elsewhere).
+    MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs when the window is first shown and on every activation.
+    void load();
+
+    bool isAboutMode() const { return m_aboutMode; }
+    PurchaseDialog& purchaseDialog() const { return *m_purchaseDialog; }
+    OptionsDialog& optionsDialog() const { return *m_optionsDialog; }
+    ButtonDialog& viewCartDialog() const { return *m_viewCartDialog; }
+    ButtonDialog& retrieveOrdersDialog() const { return *m_retrieveOrdersDialog; }
+    SetupNeededDialog& setupNeededDialog() const { return *m_setupNeededDialog; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void loadPicture(const std::string& folder);
+    void fillChooser(const Installation& installation);
+    void selectChooserLine();
+    void chooseMerchant();
+    void showMerchant();
+    void setAboutMode(bool on);
+    // Done's question about unsaved option lists; false keeps the program running.
+    bool settleOptionListChanges();
+    void insertCheckoutForm();
+    void openCheckoutDialog();
+
+    AppServices& m_services;
+    PageWindow* m_pageWindow;
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    PurchaseDialog* m_purchaseDialog;
+    ButtonDialog* m_viewCartDialog;
+    ButtonDialog* m_retrieveOrdersDialog;
+    SetupNeededDialog* m_setupNeededDialog;
+    OptionsDialog* m_optionsDialog;
+
+    // The installation the chooser's lines were made from, kept so a line's
+    // position still names the same merchant when OK is pressed.
+    std::optional<Installation> m_chooserInstallation;
+    bool m_merchantChosen = false;
+    bool m_aboutMode = false;
+    bool m_firstShowDone = false;
+};
+
+} // namespace vendaxo

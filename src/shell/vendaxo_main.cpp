@@ -1,0 +1,124 @@
+// vendaxo: the desktop program, its main window beside the page being edited.
+#include "shell/app_services.h"
+#include "shell/application.h"
+#include "shell/command_icons.h"
+#include "shell/help_service.h"
+#include "shell/main_window.h"
+#include "shell/prompts.h"
+#include "shell/sqlite_store.h"
+#include "snippets/editor_bridges.h"
+#include "snippets/page_window.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QScreen>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+using namespace vendaxo;
+
+constexpr int kUsageError = 2;
+
+QString text(const char* source) {
+    return QCoreApplication::translate("vendaxo", source);
+}
+
+int usageError(const QString& message) {
+    std::fprintf(stderr, "vendaxo: %s\n%s\n", qPrintable(message),
+                 qPrintable(text("Try 'vendaxo --help' for more information.")));
+    return kUsageError;
+}
+
+// To the right of the main window when there is room, else to its left.
+void placeBeside(QWidget& page, const QWidget& main) {
+    constexpr int gap = 12;
+    const QRect area = main.screen()->availableGeometry();
+    const QRect frame = main.frameGeometry();
+    const int rightRoom = area.right() - frame.right() - 2 * gap;
+    const int leftRoom = frame.left() - area.left() - 2 * gap;
+    const int width = qBound(480, qMax(rightRoom, leftRoom), 960);
+    const int height = qMin(area.height() - 2 * gap, 760);
+    const int left = rightRoom >= leftRoom ? frame.right() + gap : frame.left() - gap - width;
+    const int top = qBound(area.top() + gap, frame.top(), area.bottom() - gap - height);
+    page.setGeometry(left, top, width, height);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    QtPrompts prompts;
+    app.setPrompts(&prompts);
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("vendaxo"), commandIcon(Command::ViewCart)));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        text("Shop buttons and forms for the pages of your web site."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption storeOption(
+        QStringLiteral("store"),
+        text("The settings store (default: $VENDAXO_STORE, else %1).")
+            .arg(QString::fromStdU16String(SqliteStore::defaultPath().u16string())),
+        QStringLiteral("PATH"));
+    const QCommandLineOption editorOption(
+        QStringLiteral("editor"),
+        text("Where snippets go: \"page\", the page window (the default), or \"clipboard\"."),
+        QStringLiteral("page|clipboard"), QStringLiteral("page"));
+    parser.addOption(storeOption);
+    parser.addOption(editorOption);
+    parser.addPositionalArgument(QStringLiteral("PAGE.html"),
+                                 text("The page to open in the page window."),
+                                 QStringLiteral("[PAGE.html]"));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(versionOption))
+        parser.showVersion();
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    const QString editorName = parser.value(editorOption);
+    const bool usePageWindow = editorName == QLatin1String("page");
+    if (!usePageWindow && editorName != QLatin1String("clipboard"))
+        return usageError(text("Unknown editor \"%1\": use page or clipboard.").arg(editorName));
+    const QStringList pages = parser.positionalArguments();
+    if (pages.size() > 1)
+        return usageError(text("Only one page can be opened."));
+    if (!pages.isEmpty() && !usePageWindow)
+        return usageError(text("A page can only be opened with --editor page."));
+
+    DesktopHelp help;
+    std::unique_ptr<SqliteStore> store;
+    try {
+        store = std::make_unique<SqliteStore>(
+            parser.isSet(storeOption)
+                ? std::filesystem::path(parser.value(storeOption).toStdU16String())
+                : SqliteStore::defaultPath());
+    } catch (const std::exception& error) {
+        prompts.error(nullptr, QString::fromStdString(error.what()));
+        return 1;
+    }
+
+    std::unique_ptr<PageWindow> pageWindow;
+    std::unique_ptr<PageEditorBridge> editor;
+    if (usePageWindow) {
+        pageWindow = std::make_unique<PageWindow>(prompts);
+        editor = std::make_unique<PageWindowBridge>(*pageWindow);
+        if (!pages.isEmpty())
+            pageWindow->openPage(QFileInfo(pages.front()).absoluteFilePath());
+    } else {
+        editor = std::make_unique<ClipboardBridge>();
+    }
+
+    AppServices services{*store, prompts, help, *editor, {}};
+    MainWindow mainWindow(services, pageWindow.get());
+    mainWindow.show();
+    if (pageWindow) {
+        placeBeside(*pageWindow, mainWindow);
+        pageWindow->show();
+        mainWindow.activateWindow();
+    }
+    return app.exec();
+}

@@ -1,0 +1,415 @@
+#include "gui/gui_fakes.h"
+#include "settings/options_dialog.h"
+#include "shell/app_services.h"
+#include "shell/application.h"
+#include "shell/main_window.h"
+#include "shell/setup_needed_dialog.h"
+#include "shell/sqlite_store.h"
+#include "snippets/button_dialog.h"
+#include "snippets/option_lists_editor.h"
+#include "snippets/page_window.h"
+#include "snippets/purchase_dialog.h"
+#include "test_support.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <gmock/gmock.h>
+
+namespace vendaxo::test {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() { static_cast<Application*>(qApp)->setPrompts(&m_prompts); }
+    ~MainWindowTest() override { static_cast<Application*>(qApp)->setPrompts(nullptr); }
+
+    void install(std::string_view name, std::string_view value) {
+        m_store.writeValue(std::string(kInstallationKey), name, RegValue::string(value));
+    }
+    void writeFor(const std::string& merchant, std::string_view name, std::string_view value) {
+        m_store.writeValue(std::string(kInstallationKey) + "\\" + merchant, name,
+                           RegValue::string(value));
+    }
+    std::string storedFor(const std::string& merchant, std::string_view name) {
+        RegValue value;
+        m_store.readValue(std::string(kInstallationKey) + "\\" + merchant, name, value);
+        return value.data;
+    }
+    void installOne() {
+        install("Serial", "111");
+        install("Company", "Acme");
+    }
+    void installTwo() {
+        install("Serial", "111;222");
+        install("Company", "A;B");
+        writeFor("222", "OURL", "http://b.example/");
+        writeFor("222", "OChk", "custom");
+    }
+
+    void open(PageWindow* pageWindow = nullptr) {
+        m_window = std::make_unique<MainWindow>(m_services, pageWindow);
+        m_window->show(); // the first showing loads
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    template <typename T = QWidget> T* child(const char* name) {
+        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void click(const char* button) {
+        QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
+    }
+    bool visible(const char* name) { return child(name)->isVisible(); }
+    bool enabled(const char* name) { return child(name)->isEnabled(); }
+    QString text(const char* label) { return child<QLabel>(label)->text(); }
+    void clickLine(int row, bool twice = false) {
+        auto* list = child<QListWidget>("chooserList");
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        // A real double click starts with a click; an item view ignores a lone one.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    QStringList chooserLines() {
+        QStringList lines;
+        for (const QListWidgetItem* item :
+             child<QListWidget>("chooserList")->findItems(QStringLiteral("*"), Qt::MatchWildcard))
+            lines << item->text();
+        return lines;
+    }
+    // Runs `action` inside the dialog's modal loop, then closes the dialog if
+    // the action left it open, so a fault fails the test instead of hanging it.
+    void whileModal(QDialog& dialog, std::function<void()> action) {
+        QTimer::singleShot(0, &dialog, [&dialog, action] {
+            action();
+            if (dialog.isVisible())
+                dialog.reject();
+        });
+    }
+    // The application's event loop: 0 once the program quits, else kStillRunning.
+    static constexpr int kStillRunning = 42;
+    int runProgramAfter(const char* button) {
+        QTimer::singleShot(0, m_window.get(), [this, button] { click(button); });
+        QTimer fallback;
+        fallback.setSingleShot(true);
+        QObject::connect(&fallback, &QTimer::timeout, &fallback,
+                         [] { QCoreApplication::exit(kStillRunning); });
+        fallback.start(500);
+        return QCoreApplication::exec();
+    }
+
+    TempDir m_dir;
+    SqliteStore m_store{m_dir / "store.sqlite3"};
+    ScriptedPrompts m_prompts;
+    RecordingHelp m_help;
+    RecordingBridge m_bridge;
+    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
+    std::unique_ptr<MainWindow> m_window;
+};
+
+using MainWindowLoad = MainWindowTest;
+using MainWindowChooser = MainWindowTest;
+using MainWindowAbout = MainWindowTest;
+using MainWindowCommands = MainWindowTest;
+using MainWindowDone = MainWindowTest;
+
+TEST_F(MainWindowLoad, SingleMerchantFillsTheWindowAndEveryActivationReadsAgain) {
+    installOne();
+    install("HelpFile", "C:\\Vendaxo\\Custom.hlp");
+    writeFor("111", "OURL", "http://acme.example/");
+    open();
+    EXPECT_EQ(m_store.merchantNumber(), "111");
+    EXPECT_EQ(m_services.profile.mainPageAddress, "http://acme.example/");
+    EXPECT_EQ(m_services.profile.currencySymbol, "$"); // no Currency in the merchant key
+    EXPECT_EQ(storedFor("111", "OChk"), "Using VDX Network...");
+    EXPECT_EQ(m_help.helpFile(), QStringLiteral("C:\\Vendaxo\\Custom.hlp"));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Vendaxo (Acme)"));
+    EXPECT_EQ(text("merchantNumberLabel"), QStringLiteral("111"));
+    EXPECT_EQ(text("companyLabel"), QStringLiteral("Company Name:   Acme"));
+    EXPECT_FALSE(visible("chooserPanel"));
+
+    writeFor("111", "OURL", "http://acme.example/shop/");
+    writeFor("111", "Currency", "EUR");
+    install("HelpFile", "");
+    m_window->load();
+    EXPECT_EQ(m_services.profile.mainPageAddress, "http://acme.example/shop/");
+    EXPECT_EQ(m_services.profile.currencySymbol, "EUR");
+    EXPECT_EQ(m_help.helpFile(), QString()); // replaced even when empty
+}
+
+TEST_F(MainWindowLoad, PrivateLabelPictureReplacesTheBuiltInOneOnlyWhenItExists) {
+    installOne();
+    install("VDXDir", m_dir.path().string() + "\\labels");
+    open();
+    auto* picture = child<QLabel>("pictureLabel");
+    EXPECT_EQ(picture->pixmap().deviceIndependentSize().toSize(), picture->size()); // built in
+
+    std::filesystem::create_directory(m_dir / "labels");
+    QImage label(120, 40, QImage::Format_RGB32);
+    label.fill(Qt::red);
+    ASSERT_TRUE(label.save(QString::fromStdString((m_dir / "labels/privatelabel.bmp").string())));
+    m_window->load();
+    const QImage shown = picture->pixmap().toImage();
+    EXPECT_EQ(shown.size(), QSize(120, 40));
+    EXPECT_EQ(shown.pixelColor(60, 20), QColor(Qt::red));
+}
+
+TEST_F(MainWindowChooser, ListsTheCompaniesInAboutModeUntilOneIsChosen) {
+    installTwo();
+    open();
+    EXPECT_TRUE(visible("chooserPanel"));
+    EXPECT_EQ(text("chooserLabel"), QStringLiteral("Select Installed Company:"));
+    EXPECT_EQ(chooserLines(), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_FALSE(enabled("chooserOkButton"));
+    EXPECT_TRUE(m_window->isAboutMode());
+    EXPECT_FALSE(visible("commandPanel"));
+    EXPECT_FALSE(enabled("doneButton"));
+
+    QTest::mouseClick(child("pictureLabel"), Qt::LeftButton); // no way out but a choice
+    EXPECT_TRUE(m_window->isAboutMode());
+    m_window->load();
+    m_window->load();
+    EXPECT_EQ(chooserLines().size(), 2);
+    EXPECT_EQ(m_store.merchantNumber(), "");
+    click("chooserHelpButton");
+    EXPECT_THAT(m_help.shown, ElementsAre(1001));
+}
+
+TEST_F(MainWindowChooser, ClickAndOkMakeTheChosenMerchantCurrent) {
+    installTwo();
+    open();
+    clickLine(1);
+    EXPECT_TRUE(enabled("chooserOkButton"));
+    click("chooserOkButton");
+    EXPECT_EQ(m_store.merchantNumber(), "222");
+    EXPECT_EQ(m_services.profile.merchantNumber, "222");
+    EXPECT_EQ(m_services.profile.mainPageAddress, "http://b.example/");
+    EXPECT_EQ(m_services.profile.checkoutPage, "custom"); // read, not forced
+    EXPECT_EQ(m_services.profile.currencySymbol, "$");
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Vendaxo (B)"));
+    EXPECT_EQ(text("companyLabel"), QStringLiteral("Company Name:   B"));
+    EXPECT_FALSE(visible("chooserPanel"));
+    EXPECT_FALSE(m_window->isAboutMode());
+    EXPECT_TRUE(visible("commandPanel"));
+    EXPECT_TRUE(enabled("doneButton"));
+}
+
+TEST_F(MainWindowChooser, DoubleClickChoosesAndLaterActivationsKeepTheChoice) {
+    installTwo();
+    open();
+    clickLine(1, true);
+    EXPECT_EQ(m_store.merchantNumber(), "222");
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Vendaxo (B)"));
+    writeFor("222", "OURL", "http://b.example/new/");
+    m_window->load();
+    EXPECT_EQ(m_services.profile.mainPageAddress, "http://b.example/new/");
+    EXPECT_EQ(m_services.profile.merchantNumber, "222");
+    EXPECT_EQ(storedFor("222", "OChk"), "custom");
+    EXPECT_FALSE(visible("chooserPanel"));
+    EXPECT_EQ(chooserLines().size(), 2);
+
+    // A real activation, after another window had the focus.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    writeFor("222", "OURL", "http://b.example/again/");
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    EXPECT_EQ(m_services.profile.mainPageAddress, "http://b.example/again/");
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Vendaxo (B)"));
+    EXPECT_FALSE(visible("chooserPanel"));
+}
+
+TEST_F(MainWindowAbout, AboutShowsTheLabelsAndAPictureClickBringsTheCommandsBack) {
+    installOne();
+    open();
+    const QSize size = m_window->size();
+    const char* const buttons[] = {"doneButton", "helpButton", "aboutButton"};
+    click("aboutButton");
+    EXPECT_FALSE(visible("commandPanel"));
+    EXPECT_THAT(text("noticeLabel").toStdString(),
+                HasSubstr(QCoreApplication::applicationVersion().toStdString()));
+    for (const char* label : {"noticeLabel", "merchantNumberLabel", "companyLabel"})
+        EXPECT_TRUE(visible(label)) << label;
+    for (const char* button : buttons)
+        EXPECT_FALSE(enabled(button)) << button;
+    EXPECT_EQ(m_window->size(), size);
+
+    QTest::mouseClick(child("pictureLabel"), Qt::LeftButton);
+    EXPECT_TRUE(visible("commandPanel"));
+    EXPECT_FALSE(visible("noticeLabel"));
+    for (const char* button : buttons)
+        EXPECT_TRUE(enabled(button)) << button;
+}
+
+TEST_F(MainWindowCommands, ButtonsCarryTheirHintsAndIconsInAFixedAlwaysOnTopWindow) {
+    installOne();
+    open();
+    const std::pair<const char*, const char*> hints[] = {
+        {"purchaseButton", "Insert Purchase Button"},
+        {"viewCartButton", "Insert View Shopping Cart Button"},
+        {"checkoutFormButton", "Insert Order Checkout Form"},
+        {"globalOptionsButton", "Set or Change Global Options"},
+        {"retrieveOrdersButton", "Insert Retrieve Orders Button"},
+    };
+    for (const auto& [name, hint] : hints) {
+        EXPECT_EQ(child<QToolButton>(name)->toolTip(), QString::fromLatin1(hint));
+        EXPECT_FALSE(child<QToolButton>(name)->icon().isNull()) << name;
+    }
+    EXPECT_TRUE(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(m_window->minimumSize(), m_window->maximumSize());
+    click("helpButton");
+    EXPECT_THAT(m_help.shown, ElementsAre(1000));
+}
+
+TEST_F(MainWindowCommands, ViewCartAndRetrieveOrdersInsertThroughTheirModalDialogs) {
+    installOne();
+    open();
+    const std::pair<ButtonDialog*, const char*> commands[] = {
+        {&m_window->viewCartDialog(), "viewCartButton"},
+        {&m_window->retrieveOrdersDialog(), "retrieveOrdersButton"},
+    };
+    for (const auto& [dialog, button] : commands) {
+        whileModal(*dialog, [dialog] {
+            EXPECT_EQ(QApplication::activeModalWidget(), dialog);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("insertButton")),
+                              Qt::LeftButton);
+        });
+        click(button);
+    }
+    ASSERT_EQ(m_bridge.inserted.size(), 2u);
+    EXPECT_THAT(m_bridge.inserted[0], HasSubstr("name=\"openshopcart\""));
+    EXPECT_THAT(m_bridge.inserted[1], HasSubstr("name=\"getorders\""));
+    for (const std::string& snippet : m_bridge.inserted)
+        EXPECT_THAT(snippet, HasSubstr("value=\"111\""));
+}
+
+TEST_F(MainWindowCommands, CheckoutShowsTheSetupDialogOnlyWithoutAMainPageAddress) {
+    installOne();
+    open();
+    SetupNeededDialog& setup = m_window->setupNeededDialog();
+    bool shown = false;
+    whileModal(setup, [&] {
+        shown = QApplication::activeModalWidget() == &setup;
+        EXPECT_EQ(setup.windowTitle(), QStringLiteral("Setup Information Needed..."));
+        EXPECT_EQ(setup.findChild<QLabel*>(QStringLiteral("messageLabel"))->text(),
+                  QStringLiteral("You need to enter the Main Page URL in the VDX Options "
+                                 "section before you can insert this component."));
+        for (const char* button : {"helpButton", "okButton"})
+            QTest::mouseClick(setup.findChild<QPushButton*>(QString::fromLatin1(button)),
+                              Qt::LeftButton);
+        EXPECT_FALSE(setup.isVisible());
+    });
+    click("checkoutFormButton");
+    EXPECT_TRUE(shown);
+    EXPECT_THAT(m_help.shown, ElementsAre(1007));
+    EXPECT_EQ(m_services.profile.confirmationMessage, kDefaultConfirmationMessage);
+
+    writeFor("111", "OURL", "http://acme.example/");
+    m_window->load(); // OCnf is still empty in the store
+    shown = false;
+    whileModal(setup, [&] { shown = setup.isVisible(); });
+    click("checkoutFormButton");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(m_services.profile.confirmationMessage, kDefaultConfirmationMessage);
+}
+
+class MainWindowDoneWithPage : public MainWindowTest {
+protected:
+    void SetUp() override {
+        writeFile(m_dir / "shop.html", "<html><body></body></html>\n");
+        ASSERT_TRUE(m_page.openPage(QString::fromStdString((m_dir / "shop.html").string())));
+        m_page.show();
+        m_page.editor()->insertPlainText(QStringLiteral("changed"));
+        ASSERT_TRUE(m_page.isModified());
+        installOne();
+        open(&m_page);
+    }
+    PageWindow m_page{m_prompts};
+};
+
+TEST_F(MainWindowDoneWithPage, CancelOnUnsavedPageChangesKeepsTheProgramRunning) {
+    m_prompts.answers.push_back(QMessageBox::Cancel);
+    EXPECT_EQ(runProgramAfter("doneButton"), kStillRunning);
+    EXPECT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(m_page.isVisible());
+    EXPECT_TRUE(m_page.isModified());
+}
+
+TEST_F(MainWindowDoneWithPage, NoEndsTheProgramWithoutSavingOrAskingTwice) {
+    m_prompts.answers.push_back(QMessageBox::No);
+    EXPECT_EQ(runProgramAfter("doneButton"), 0);
+    EXPECT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(readFile(m_dir / "shop.html"), "<html><body></body></html>\n");
+}
+
+TEST_F(MainWindowDone, WithoutAPageWindowDoneEndsTheProgramAtOnce) {
+    installOne();
+    open();
+    EXPECT_EQ(runProgramAfter("doneButton"), 0);
+    EXPECT_TRUE(m_prompts.messages.empty());
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+class MainWindowDoneWithOptionLists : public MainWindowTest {
+protected:
+    void SetUp() override {
+        installOne();
+        open();
+        OptionGrid grid;
+        grid.rebuild("Colour;Red;Blue;\n");
+        optionLists().setGrid(grid);
+        optionLists().setChanged(true);
+    }
+    OptionListsEditor& optionLists() { return m_window->purchaseDialog().optionLists(); }
+    const ShownMessage& question() {
+        EXPECT_EQ(m_prompts.messages.size(), 1u);
+        return m_prompts.messages.front();
+    }
+};
+
+TEST_F(MainWindowDoneWithOptionLists, YesSavesTheListsAndKeepsTheProgramRunning) {
+    const auto file = m_dir / "lists.vdx";
+    m_prompts.answers.push_back(QMessageBox::Yes);
+    m_prompts.fileNames.push_back(QString::fromStdString(file.string()));
+    EXPECT_EQ(runProgramAfter("doneButton"), kStillRunning);
+    EXPECT_EQ(question().caption, QStringLiteral("Save Changes..."));
+    EXPECT_EQ(question().text, QStringLiteral("Do you want to save your option list changes?"));
+    EXPECT_EQ(question().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(readFile(file), "Colour;Red;Blue;\n\n");
+    EXPECT_FALSE(optionLists().isChanged());
+    EXPECT_TRUE(m_window->isVisible());
+}
+
+TEST_F(MainWindowDoneWithOptionLists, CancelKeepsRunningAndNoEndsWithoutSaving) {
+    m_prompts.answers.push_back(QMessageBox::Cancel);
+    EXPECT_EQ(runProgramAfter("doneButton"), kStillRunning);
+    EXPECT_TRUE(optionLists().isChanged());
+    m_prompts.answers.push_back(QMessageBox::No);
+    EXPECT_EQ(runProgramAfter("doneButton"), 0);
+    EXPECT_EQ(m_prompts.messages.size(), 2u);
+}
+
+TEST_F(MainWindowCommands, PurchaseOpensThePurchaseDialog) {
+    installOne();
+    open();
+    bool shown = false;
+    whileModal(m_window->purchaseDialog(), [&] { shown = m_window->purchaseDialog().isVisible(); });
+    click("purchaseButton");
+    EXPECT_TRUE(shown);
+}
+
+} // namespace vendaxo::test
