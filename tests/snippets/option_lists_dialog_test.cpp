@@ -1,0 +1,394 @@
+#include "gui/gui_fakes.h"
+#include "shell/app_services.h"
+#include "shell/sqlite_store.h"
+#include "snippets/option_dialog.h"
+#include "snippets/option_lists_editor.h"
+#include "test_support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <gmock/gmock.h>
+
+namespace vendaxo::test {
+
+using ::testing::ElementsAre;
+
+namespace {
+
+const QString kLabelMessage =
+    QStringLiteral("You cannot enter the following characters (\" ; ( ) etc...) in this field.");
+
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+OptionGrid gridOf(const std::string& data) {
+    OptionGrid grid;
+    grid.rebuild(data);
+    return grid;
+}
+
+} // namespace
+
+class OptionListsEditorTest : public ::testing::Test {
+protected:
+    OptionListsEditorTest() {
+        // Items take the merchant's currency, whatever dialog was opened before.
+        m_services.profile.currencySymbol = "€";
+        m_editor.show();
+        QObject::connect(&m_editor, &OptionListsEditor::changedFlagChanged, &m_editor,
+                         [this](bool changed) { m_flagSignals.push_back(changed); });
+    }
+
+    void start(const std::string& data, int row = 1, int column = 0) {
+        m_editor.setGrid(gridOf(data));
+        m_editor.setOptionsEnabled(true);
+        grid()->setCurrentCell(row, column);
+    }
+    void click(const char* button) {
+        QTest::mouseClick(child<QAbstractButton>(m_editor, button), Qt::LeftButton);
+    }
+    // Answers the option dialog that the next command opens.
+    void inOptionDialog(std::function<void(OptionDialog&)> answer) {
+        QTimer::singleShot(0, &m_editor, [this, answer] {
+            auto* dialog = m_editor.findChild<OptionDialog*>();
+            ASSERT_TRUE(dialog && dialog->isVisible());
+            answer(*dialog);
+        });
+    }
+    QTableWidget* grid() { return child<QTableWidget>(m_editor, "optionGrid"); }
+    std::string data() const { return m_editor.grid().data(); }
+    QString hint() { return child<QLabel>(m_editor, "hintLabel")->text(); }
+    bool enabled(const char* name) { return child<QWidget>(m_editor, name)->isEnabled(); }
+    QString file(const char* name) const {
+        return QString::fromStdU16String((m_dir / name).u16string());
+    }
+
+    TempDir m_dir;
+    SqliteStore m_store{m_dir / "store.sqlite3"};
+    ScriptedPrompts m_prompts;
+    RecordingHelp m_help;
+    RecordingBridge m_bridge;
+    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
+    OptionListsEditor m_editor{m_services};
+    std::vector<bool> m_flagSignals;
+};
+
+TEST_F(OptionListsEditorTest, AddListReplacesTheEmptyColumnAndIgnoresCancelAndEmptyAnswers) {
+    EXPECT_EQ(m_editor.title(), QStringLiteral("Enter Product Options (ex: colors, sizes)"));
+    m_editor.setOptionsEnabled(true);
+    m_prompts.inputs = {std::nullopt, QString(), QStringLiteral("Color"), QStringLiteral("Size")};
+    click("addListButton");
+    click("addListButton");
+    EXPECT_EQ(data(), "\n");
+    EXPECT_FALSE(m_editor.isChanged());
+    click("addListButton");
+    click("addListButton");
+    EXPECT_EQ(data(), "Color;\nSize;\n");
+    EXPECT_EQ(m_prompts.inputPrompts[0],
+              QStringLiteral("New Option List...|Enter the option list title:|"));
+    EXPECT_EQ(grid()->item(0, 1)->text(), QStringLiteral("Size"));
+    EXPECT_FALSE(grid()->item(0, 1)->flags() & Qt::ItemIsSelectable) << "titles are fixed";
+    EXPECT_THAT(m_flagSignals, ElementsAre(true));
+}
+
+TEST_F(OptionListsEditorTest, RemoveListAsksAndTheLastOneLeavesASingleEmptyCell) {
+    start("Color;Red;\nSize;S;\n", 1, 1);
+    m_prompts.answers = {QMessageBox::No, QMessageBox::Yes};
+    click("removeListButton");
+    EXPECT_EQ(data(), "Color;Red;\nSize;S;\n");
+    EXPECT_FALSE(m_editor.isChanged());
+    click("removeListButton");
+    EXPECT_EQ(data(), "Color;Red;\n");
+    ASSERT_EQ(m_prompts.messages.size(), 2u);
+    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Confirmation"));
+    EXPECT_EQ(m_prompts.messages[0].text, QStringLiteral("Remove Option List (Size)?"));
+    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Question);
+    EXPECT_EQ(m_prompts.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(m_editor.isChanged());
+
+    m_prompts.answers = {QMessageBox::Yes};
+    click("removeListButton");
+    EXPECT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(grid()->columnCount(), 1);
+    EXPECT_FALSE(m_editor.grid().hasTitleRow());
+    EXPECT_TRUE(grid()->item(0, 0)->flags() & Qt::ItemIsSelectable);
+}
+
+TEST_F(OptionListsEditorTest, RenameChangesOnlyOnADifferentAnswerAndRefusesSplittingTitles) {
+    start("Color;Red;\n");
+    m_prompts.inputs = {std::nullopt, QStringLiteral("Color"), QStringLiteral("Co;lor"),
+                        QStringLiteral("Colour")};
+    click("renameListButton");
+    click("renameListButton");
+    click("renameListButton");
+    EXPECT_EQ(data(), "Color;Red;\n");
+    EXPECT_FALSE(m_editor.isChanged());
+    EXPECT_EQ(m_prompts.inputPrompts[0],
+              QStringLiteral(
+                  "Enter New Option List Title...|Enter the new title for the option list|Color"));
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Vendaxo"));
+    EXPECT_EQ(m_prompts.messages[0].text,
+              QStringLiteral("An option list title cannot contain \";\" or a line break."));
+    click("renameListButton");
+    EXPECT_EQ(data(), "Colour;Red;\n");
+    EXPECT_TRUE(m_editor.isChanged());
+
+    m_prompts.inputs = {QStringLiteral("Size\nWidth")};
+    click("addListButton");
+    EXPECT_EQ(data(), "Colour;Red;\n");
+    EXPECT_EQ(m_prompts.messages.size(), 2u);
+
+    m_editor.setGrid(OptionGrid());
+    click("renameListButton"); // no title: no input box (an unscripted one would fail)
+    EXPECT_EQ(m_prompts.inputPrompts.size(), 5u);
+}
+
+TEST_F(OptionListsEditorTest, AddEditAndRemoveOptionsThroughTheOptionDialog) {
+    start("Size;S;\n");
+    inOptionDialog([](OptionDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Option..."));
+        QTest::keyClicks(child<QLineEdit>(dialog, "labelEdit"), QStringLiteral("Large"));
+        child<QComboBox>(dialog, "adjustmentCombo")->setCurrentIndex(1);
+        child<QLineEdit>(dialog, "amountEdit")->setText(QStringLiteral("2.50"));
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    });
+    click("addOptionButton");
+    EXPECT_EQ(data(), "Size;S;Large (add €2.50);\n");
+    EXPECT_TRUE(m_editor.isChanged());
+
+    m_editor.setChanged(false);
+    inOptionDialog([](OptionDialog& dialog) { dialog.reject(); });
+    click("addOptionButton");
+    EXPECT_EQ(data(), "Size;S;Large (add €2.50);\n");
+    EXPECT_FALSE(m_editor.isChanged());
+
+    inOptionDialog([](OptionDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Option..."));
+        EXPECT_EQ(child<QLineEdit>(dialog, "labelEdit")->text(), QStringLiteral("Large"));
+        EXPECT_EQ(child<QComboBox>(dialog, "adjustmentCombo")->currentText(),
+                  QStringLiteral("Add"));
+        EXPECT_EQ(child<QLineEdit>(dialog, "amountEdit")->text(), QStringLiteral("2.50"));
+        EXPECT_TRUE(child<QPushButton>(dialog, "okButton")->isEnabled());
+        child<QComboBox>(dialog, "adjustmentCombo")->setCurrentIndex(2);
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    });
+    QWidget* viewport = grid()->viewport();
+    const QPoint large = grid()->visualItemRect(grid()->item(2, 0)).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, large);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, large);
+    EXPECT_EQ(data(), "Size;S;Large (subtract €2.50);\n");
+    EXPECT_TRUE(m_editor.isChanged());
+
+    grid()->setCurrentCell(1, 0);
+    m_prompts.answers = {QMessageBox::No, QMessageBox::Yes};
+    click("removeOptionButton");
+    EXPECT_EQ(data(), "Size;S;Large (subtract €2.50);\n");
+    click("removeOptionButton");
+    EXPECT_EQ(data(), "Size;Large (subtract €2.50);\n");
+    EXPECT_EQ(m_prompts.messages.at(0).text, QStringLiteral("Remove Option (S)?"));
+}
+
+TEST_F(OptionListsEditorTest, EnablingFollowsTheBoxAndTheCurrentCell) {
+    const char* const commands[] = {"optionGrid",        "hintLabel",        "addListButton",
+                                    "removeListButton",  "renameListButton", "addOptionButton",
+                                    "removeOptionButton"};
+    EXPECT_EQ(hint(), QStringLiteral("Double Click any cell to edit..."));
+    for (const char* name : commands)
+        EXPECT_FALSE(enabled(name)) << name;
+    EXPECT_FALSE(child<QWidget>(m_editor, "loadButton")->isVisible());
+
+    m_editor.setGrid(gridOf("Color;Red;\nSize;S;M;\n"));
+    QTest::mouseClick(child<QCheckBox>(m_editor, "enableOptionsCheck"), Qt::LeftButton);
+    EXPECT_TRUE(child<QWidget>(m_editor, "styleCombo")->isVisible());
+    EXPECT_EQ(hint(), QStringLiteral("Option List (Color) = Red"));
+    EXPECT_TRUE(enabled("removeOptionButton") && enabled("addOptionButton"));
+
+    // Row 2 of the first list is empty; the title row cannot become current.
+    for (const QPoint cell : {QPoint(0, 2), QPoint(1, 0)})
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualItemRect(grid()->item(cell.y(), cell.x())).center());
+    EXPECT_EQ(grid()->currentRow(), 2);
+    EXPECT_EQ(hint(), QStringLiteral("Option List (Color) = "));
+    EXPECT_FALSE(enabled("removeOptionButton"));
+    EXPECT_TRUE(enabled("addOptionButton"));
+
+    m_editor.setGrid(OptionGrid());
+    EXPECT_FALSE(enabled("addOptionButton")) << "a list without title takes no items";
+    EXPECT_TRUE(enabled("removeListButton"));
+
+    m_editor.setGrid(gridOf("Color;Red;\n"));
+    m_editor.setOptionsEnabled(false);
+    for (const char* name : commands)
+        EXPECT_FALSE(enabled(name)) << name;
+    EXPECT_FALSE(child<QWidget>(m_editor, "saveButton")->isVisible());
+    EXPECT_EQ(data(), "Color;Red;\n");
+}
+
+TEST_F(OptionListsEditorTest, MaximiseTogglesTheWidthAndUncheckingRestoresIt) {
+    m_editor.setOptionsEnabled(true);
+    const auto widths = [this] {
+        return std::pair(m_editor.width(), grid()->width());
+    };
+    // 201 wide, or wider where the font needs it for the caption, always below 300.
+    const auto [normal, normalGrid] = widths();
+    EXPECT_GE(normal, 201);
+    EXPECT_LT(normal, 300);
+    EXPECT_EQ(normalGrid, normal - 16);
+    EXPECT_LT(m_editor.fontMetrics().horizontalAdvance(m_editor.title()), normal);
+    click("maximizeButton");
+    EXPECT_EQ(widths(), std::pair(560, 540));
+    click("maximizeButton");
+    EXPECT_EQ(widths(), std::pair(normal, normalGrid));
+    click("maximizeButton");
+    m_editor.setOptionsEnabled(false);
+    EXPECT_EQ(widths(), std::pair(normal, normalGrid));
+}
+
+TEST_F(OptionListsEditorTest, StyleAndShowPreparation) {
+    EXPECT_EQ(m_editor.optionStyle(), OptionStyle::None);
+    m_editor.prepareForShow();
+    EXPECT_EQ(m_editor.optionStyle(), OptionStyle::DropDown);
+    m_editor.setOptionStyle(OptionStyle::Radio);
+    m_editor.prepareForShow();
+    EXPECT_EQ(child<QComboBox>(m_editor, "styleCombo")->currentText(),
+              QStringLiteral("Radio Button"));
+}
+
+TEST_F(OptionListsEditorTest, DraggingAColumnMovesTheListAndSetsTheFlag) {
+    start("Color;Red;\nSize;S;\nFit;Slim;\n");
+    grid()->horizontalHeader()->moveSection(0, 2); // as a drag ends
+    EXPECT_EQ(data(), "Size;S;\nFit;Slim;\nColor;Red;\n");
+    EXPECT_EQ(grid()->item(0, 2)->text(), QStringLiteral("Color"));
+    EXPECT_EQ(grid()->horizontalHeader()->visualIndex(2), 2);
+    EXPECT_EQ(grid()->currentColumn(), 2) << "the current list moves along";
+    EXPECT_TRUE(m_editor.isChanged());
+}
+
+TEST_F(OptionListsEditorTest, SaveAndLoadGiveBackTheListsAndClearTheFlag) {
+    const std::string lists = "Coloré;Red;Blue (add €1);\nSize;S;\n";
+    start(lists);
+    m_editor.setChanged(true);
+    m_prompts.fileNames = {file("lists")};
+    click("saveButton");
+    EXPECT_EQ(readFile(m_dir / "lists.vdx"), lists + "\n");
+    EXPECT_FALSE(m_editor.isChanged());
+
+    start("Other;\n");
+    m_editor.setChanged(true);
+    m_prompts.fileNames = {file("lists.vdx")};
+    click("loadButton");
+    EXPECT_EQ(data(), lists);
+    EXPECT_FALSE(m_editor.isChanged());
+    EXPECT_EQ(hint(), QStringLiteral("Option List (Coloré) = Red"));
+
+    // The extension is added after the save dialog asked: ask again.
+    start("Other;\n");
+    m_editor.setChanged(true);
+    m_prompts.fileNames = {file("lists")};
+    m_prompts.answers = {QMessageBox::No};
+    EXPECT_FALSE(m_editor.saveOptionList());
+    EXPECT_EQ(readFile(m_dir / "lists.vdx"), lists + "\n");
+    EXPECT_TRUE(m_editor.isChanged());
+    EXPECT_THAT(m_prompts.texts(), ElementsAre(QStringLiteral(
+                                       "lists.vdx already exists.\nDo you want to replace it?")));
+}
+
+TEST_F(OptionListsEditorTest, FailedLoadsAndSavesReportAndKeepGridAndFlag) {
+    start("Color;Red;\n");
+    m_editor.setChanged(true);
+    std::string tooMany;
+    for (int i = 0; i < 1001; ++i)
+        tooMany += "L;\n";
+    writeFile(m_dir / "many.vdx", tooMany);
+    m_prompts.fileNames = {file("missing.vdx"), file("many.vdx"), file("no-folder/x.vdx"),
+                           QString()};
+    click("loadButton");
+    click("loadButton");
+    EXPECT_FALSE(m_editor.saveOptionList());
+    EXPECT_FALSE(m_editor.saveOptionList()) << "cancelled";
+    EXPECT_EQ(data(), "Color;Red;\n");
+    EXPECT_TRUE(m_editor.isChanged());
+    ASSERT_EQ(m_prompts.messages.size(), 3u);
+    for (const ShownMessage& shown : m_prompts.messages)
+        EXPECT_EQ(shown.caption, QStringLiteral("Vendaxo"));
+    EXPECT_EQ(m_prompts.messages[1].text,
+              QStringLiteral("A product can have at most 1000 option lists."));
+}
+
+class OptionDialogTest : public ::testing::Test {
+protected:
+    OptionDialogTest() { m_dialog.show(); }
+    QLineEdit* label() { return child<QLineEdit>(m_dialog, "labelEdit"); }
+    QLineEdit* amount() { return child<QLineEdit>(m_dialog, "amountEdit"); }
+    QComboBox* kind() { return child<QComboBox>(m_dialog, "adjustmentCombo"); }
+    QString example() { return child<QLabel>(m_dialog, "exampleLabel")->text(); }
+    bool okEnabled() { return child<QPushButton>(m_dialog, "okButton")->isEnabled(); }
+
+    ScriptedPrompts m_prompts;
+    OptionDialog m_dialog{m_prompts};
+};
+
+TEST_F(OptionDialogTest, AddModeStartsEmptyAndTheExampleFollowsKindAndAmount) {
+    m_dialog.prepare(OptionDialog::Mode::Add, QStringLiteral("Old (add €1)"), QStringLiteral("€"));
+    EXPECT_EQ(label()->text(), QString());
+    EXPECT_EQ(amount()->text(), QStringLiteral("0"));
+    EXPECT_EQ(child<QLabel>(m_dialog, "currencyLabel")->text(), QStringLiteral("€"));
+    EXPECT_FALSE(okEnabled());
+    EXPECT_FALSE(amount()->isEnabled());
+    EXPECT_EQ(example(),
+              QStringLiteral("The price of this item will be the same as the parent item."));
+
+    QTest::keyClicks(label(), QStringLiteral("Small"));
+    EXPECT_TRUE(okEnabled());
+    kind()->setCurrentIndex(1);
+    EXPECT_TRUE(amount()->isEnabled());
+    amount()->selectAll();
+    QTest::keyClick(amount(), Qt::Key_Backspace);
+    EXPECT_FALSE(okEnabled()) << "an empty amount";
+    QTest::keyClicks(amount(), QStringLiteral("1.5"));
+    EXPECT_EQ(example(), QStringLiteral("The price of this item will be an additional €1.5"));
+    kind()->setCurrentIndex(2);
+    EXPECT_EQ(example(), QStringLiteral("The price of this item will be €1.5 less."));
+    EXPECT_EQ(m_dialog.itemText(), QStringLiteral("Small (subtract €1.5)"));
+    kind()->setCurrentIndex(0);
+    EXPECT_EQ(m_dialog.itemText(), QStringLiteral("Small"));
+    EXPECT_TRUE(m_prompts.messages.empty());
+}
+
+TEST_F(OptionDialogTest, LabelFilterRemovesTheSeparatorsWithTheMessage) {
+    m_dialog.prepare(OptionDialog::Mode::Add, QString(), QStringLiteral("$"));
+    QTest::keyClicks(label(), QStringLiteral("a\"b;c(d)"));
+    EXPECT_EQ(label()->text(), QStringLiteral("abcd"));
+    EXPECT_THAT(m_prompts.texts(),
+                ElementsAre(kLabelMessage, kLabelMessage, kLabelMessage, kLabelMessage));
+    EXPECT_TRUE(okEnabled());
+}
+
+TEST_F(OptionDialogTest, EnterInTheAmountConfirmsOnlyWhileOkIsEnabled) {
+    m_dialog.prepare(OptionDialog::Mode::Add, QString(), QStringLiteral("$"));
+    kind()->setCurrentIndex(1);
+    QTest::keyClick(amount(), Qt::Key_Return);
+    EXPECT_TRUE(m_dialog.isVisible());
+    QTest::keyClick(label(), Qt::Key_Return);
+    EXPECT_TRUE(m_dialog.isVisible()) << "Enter confirms from the amount only";
+    QTest::keyClicks(label(), QStringLiteral("S"));
+    QTest::keyClick(amount(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(m_dialog.isVisible());
+    EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(m_dialog.itemText(), QStringLiteral("S (add $0)"));
+}
+
+} // namespace vendaxo::test

@@ -1,0 +1,370 @@
+#include "gui/gui_fakes.h"
+#include "shell/app_services.h"
+#include "shell/application.h"
+#include "shell/sqlite_store.h"
+#include "snippets/option_lists_editor.h"
+#include "snippets/purchase_dialog.h"
+#include "snippets/purchase_snippet.h"
+#include "test_support.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gmock/gmock.h>
+
+// Readable failures.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace vendaxo::test {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class PurchaseDialogTest : public ::testing::Test {
+protected:
+    PurchaseDialogTest() {
+        static_cast<Application*>(qApp)->setPrompts(&m_prompts);
+        m_services.profile.merchantNumber = "111";
+        m_services.profile.companyName = "Acme";
+        m_services.profile.cartServerAddress = "https://cart.example/cgi";
+        m_services.profile.currencySymbol = "$";
+        m_store.setMerchantNumber("111");
+        m_dialog.show();
+    }
+    ~PurchaseDialogTest() override { static_cast<Application*>(qApp)->setPrompts(nullptr); }
+
+    template <typename T> T* child(const char* name) {
+        T* widget = m_dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(name); }
+    QCheckBox* box(const char* name) { return child<QCheckBox>(name); }
+    QPushButton* button(const char* name) { return child<QPushButton>(name); }
+    QPlainTextEdit* description() { return child<QPlainTextEdit>("descriptionEdit"); }
+    QListWidget* discounts() { return child<QListWidget>("discountList"); }
+
+    void type(QWidget* widget, const char* text) {
+        QTest::keyClicks(widget, QString::fromUtf8(text));
+    }
+    // Space, so the box changes as a merchant's click changes it.
+    void toggle(const char* name) { QTest::keyClick(box(name), Qt::Key_Space); }
+    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void clickEntry(int row, bool twice = false) {
+        QListWidget* list = discounts();
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    void typeMinimalProduct() {
+        type(edit("skuEdit"), "A1");
+        type(edit("priceEdit"), "12.50");
+        type(description(), "Knife");
+    }
+    std::vector<QString> entries() {
+        std::vector<QString> texts;
+        for (int row = 0; row < discounts()->count(); ++row)
+            texts.push_back(discounts()->item(row)->text());
+        return texts;
+    }
+    std::size_t storedCount() { return m_store.values(m_store.merchantKeyPath()).size(); }
+
+    TempDir m_dir;
+    SqliteStore m_store{m_dir / "store.sqlite3"};
+    ScriptedPrompts m_prompts;
+    RecordingHelp m_help;
+    RecordingBridge m_bridge;
+    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
+    PurchaseDialog m_dialog{m_services};
+};
+
+TEST_F(PurchaseDialogTest, OpensAsANewProductAndHelpShowsItsTopic) {
+    EXPECT_EQ(m_dialog.windowTitle(), QStringLiteral("Insert Purchase Button..."));
+    EXPECT_TRUE(m_dialog.windowFlags() & Qt::WindowStaysOnTopHint);
+    Product fresh = m_dialog.value();
+    fresh.optionStyle = OptionStyle::DropDown;
+    fresh.options = {};
+    EXPECT_TRUE(fresh == Product{}) << "the fields start as a default product";
+    EXPECT_FALSE(edit("fixedQuantityEdit")->isEnabled());
+    for (const char* name : {"insertButton", "addDiscountButton", "removeDiscountButton"})
+        EXPECT_FALSE(button(name)->isEnabled()) << name;
+    EXPECT_FALSE(discounts()->isEnabled());
+    click("helpButton");
+    click("cancelButton");
+    EXPECT_THAT(m_help.shown, ElementsAre(1002));
+    EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(m_bridge.inserted.empty());
+}
+
+TEST_F(PurchaseDialogTest, InsertFollowsKeyReleasesAndEveryShowClearsTheSku) {
+    type(edit("skuEdit"), "A1");
+    type(edit("priceEdit"), "5");
+    EXPECT_FALSE(button("insertButton")->isEnabled());
+    type(description(), "K");
+    EXPECT_TRUE(button("insertButton")->isEnabled());
+    QTest::keyClick(edit("priceEdit"), Qt::Key_Backspace);
+    EXPECT_FALSE(button("insertButton")->isEnabled()) << "the price field re-evaluates too";
+    type(edit("priceEdit"), "6");
+    EXPECT_TRUE(button("insertButton")->isEnabled());
+
+    m_dialog.hide();
+    m_dialog.show();
+    EXPECT_EQ(edit("skuEdit")->text(), QString());
+    EXPECT_FALSE(button("insertButton")->isEnabled());
+    EXPECT_EQ(edit("priceEdit")->text(), QStringLiteral("6")) << "other fields are kept";
+    EXPECT_EQ(description()->toPlainText(), QStringLiteral("K"));
+}
+
+TEST_F(PurchaseDialogTest, PriceKeyFilterRemovesOnlyWhatDigitsCannotProduce) {
+    QLineEdit* price = edit("priceEdit");
+    type(price, "12");
+    QTest::keyPress(price, Qt::Key_Shift);
+    QTest::keyClick(price, '$', Qt::ShiftModifier);
+    QTest::keyRelease(price, Qt::Key_Shift);
+    EXPECT_EQ(price->text(), QStringLiteral("12"));
+
+    price->clear();
+    type(price, "1299");
+    QTest::keyClick(price, Qt::Key_Home);
+    QTest::keyClick(price, Qt::Key_Right);
+    QTest::keyClick(price, Qt::Key_Right);
+    type(price, "x");
+    EXPECT_EQ(price->text(), QStringLiteral("1299")) << "no digit is lost";
+    EXPECT_EQ(price->selectedText(), QStringLiteral("1299"));
+
+    price->clear();
+    type(price, "12.5");
+    QTest::keyClick(price, Qt::Key_Home);
+    QTest::keyClick(price, Qt::Key_End);
+    EXPECT_EQ(price->text(), QStringLiteral("12.5"));
+    EXPECT_FALSE(price->hasSelectedText());
+    toggle("quantityLockCheck");
+    for (const char* name : {"weightEdit", "fixedQuantityEdit"}) {
+        type(edit(name), "2x");
+        EXPECT_EQ(edit(name)->text(), QStringLiteral("02")) << name;
+    }
+}
+
+TEST_F(PurchaseDialogTest, DescriptionLosesQuotationMarksWithAMessageAndTakesNoLineBreak) {
+    type(edit("skuEdit"), "A\"1");
+    EXPECT_TRUE(m_prompts.messages.empty()) << "the SKU is not filtered";
+    type(description(), "Pocket \"Knife");
+    QTest::keyClick(description(), Qt::Key_Return);
+    EXPECT_EQ(description()->toPlainText(), QStringLiteral("Pocket Knife"));
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::NoIcon);
+    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Vendaxo"));
+    EXPECT_EQ(m_prompts.messages[0].text,
+              QStringLiteral("You cannot enter qoutation marks(\") in this field."));
+    EXPECT_EQ(edit("skuEdit")->text(), QStringLiteral("A\"1"));
+}
+
+TEST_F(PurchaseDialogTest, QuantityCheckBoxesExcludeEachOtherOnClicksOnly) {
+    toggle("noFractionalCheck");
+    toggle("quantityBoxCheck");
+    toggle("quantityLockCheck");
+    EXPECT_FALSE(box("noFractionalCheck")->isChecked());
+    EXPECT_FALSE(box("quantityBoxCheck")->isChecked());
+    EXPECT_TRUE(edit("fixedQuantityEdit")->isEnabled());
+    toggle("quantityBoxCheck");
+    EXPECT_FALSE(box("quantityLockCheck")->isChecked());
+    EXPECT_FALSE(edit("fixedQuantityEdit")->isEnabled());
+    EXPECT_EQ(edit("fixedQuantityEdit")->text(), QStringLiteral("0")) << "its text stays";
+    toggle("quantityLockCheck");
+    toggle("noFractionalCheck");
+    EXPECT_FALSE(box("quantityLockCheck")->isChecked());
+    EXPECT_TRUE(box("noFractionalCheck")->isChecked());
+
+    Product product; // inconsistent on purpose: setValue shows it as it is
+    product.quantityLock = product.noFractional = product.quantityBox = true;
+    m_dialog.setValue(product);
+    for (const char* name : {"quantityLockCheck", "noFractionalCheck", "quantityBoxCheck"})
+        EXPECT_TRUE(box(name)->isChecked()) << name;
+    EXPECT_TRUE(edit("fixedQuantityEdit")->isEnabled());
+}
+
+TEST_F(PurchaseDialogTest, DiscountsAreAddedUniqueEditedRemovedAndCarriedWhenUnchecked) {
+    toggle("quantityDiscountCheck");
+    ASSERT_TRUE(button("addDiscountButton")->isEnabled());
+    const auto add = [&](std::vector<std::optional<QString>> answers) {
+        m_prompts.inputs.assign(answers.begin(), answers.end());
+        click("addDiscountButton");
+        EXPECT_TRUE(m_prompts.inputs.empty()) << "every scripted box was asked";
+    };
+    add({QStringLiteral("10"), QStringLiteral("9.50")});
+    EXPECT_THAT(m_prompts.inputPrompts,
+                ElementsAre(QStringLiteral("Enter Quantity Discount...|Enter Quantity for the "
+                                           "Discount|"),
+                            QStringLiteral("Enter Quantity Discount Price...|Enter the item price "
+                                           "for 10 quantity|")));
+    add({QStringLiteral("10")});
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Warning..."));
+    EXPECT_EQ(m_prompts.messages[0].text,
+              QStringLiteral("You cannot add a quantity that already exists"));
+    add({QStringLiteral("5"), std::nullopt});
+    add({QStringLiteral("7.5"), QStringLiteral("3")});
+    add({QStringLiteral("abc")});
+    add({std::nullopt});
+    EXPECT_THAT(entries(), ElementsAre(QStringLiteral("10 - $9.5;"), QStringLiteral("5 - $0;"),
+                                       QStringLiteral("7 - $3;")));
+
+    m_prompts.inputs = {QStringLiteral("4.25")};
+    clickEntry(1, true);
+    EXPECT_EQ(m_prompts.inputPrompts.back(),
+              QStringLiteral("Enter Quantity Discount Price...|Enter the item price for 5 "
+                             "quantity|0"));
+    EXPECT_EQ(discounts()->item(1)->text(), QStringLiteral("5 - $4.25;"));
+
+    clickEntry(0);
+    ASSERT_TRUE(button("removeDiscountButton")->isEnabled());
+    m_prompts.answers = {QMessageBox::No, QMessageBox::Yes};
+    click("removeDiscountButton");
+    EXPECT_EQ(discounts()->count(), 3);
+    click("removeDiscountButton");
+    EXPECT_EQ(m_prompts.messages.back().caption, QStringLiteral("Confirmation"));
+    EXPECT_EQ(m_prompts.messages.back().text, QStringLiteral("Remove Quantity Item (10 - $9.5;)?"));
+    EXPECT_THAT(entries(), ElementsAre(QStringLiteral("5 - $4.25;"), QStringLiteral("7 - $3;")));
+    EXPECT_FALSE(button("removeDiscountButton")->isEnabled());
+
+    clickEntry(0);
+    toggle("quantityDiscountCheck");
+    EXPECT_FALSE(discounts()->isEnabled());
+    EXPECT_FALSE(button("addDiscountButton")->isEnabled());
+    EXPECT_FALSE(button("removeDiscountButton")->isEnabled());
+    typeMinimalProduct();
+    click("insertButton");
+    ASSERT_EQ(m_bridge.inserted.size(), 1u);
+    EXPECT_THAT(m_bridge.inserted[0], HasSubstr("value=\"5-4.25;7-3;\" name=\"quantity\""));
+}
+
+TEST_F(PurchaseDialogTest, SaveAsDefaultWritesOnlyOnYesAndLeavesTheOptionFlag) {
+    Product product;
+    product.price = "12.50";
+    product.nonTaxable = product.quantityDiscount = true;
+    product.discounts.add("10", "9");
+    product.optionsEnabled = true;
+    product.options.rebuild("Color;Red;\n");
+    product.carriedText = "kept";
+    m_dialog.setValue(product);
+    m_dialog.optionLists().setChanged(true);
+    m_prompts.answers = {QMessageBox::No, QMessageBox::Cancel, QMessageBox::Yes};
+    click("saveDefaultButton");
+    click("saveDefaultButton");
+    EXPECT_EQ(storedCount(), 0u);
+    click("saveDefaultButton");
+    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Save As Defaults..."));
+    EXPECT_EQ(m_prompts.messages[0].text, QStringLiteral("Save Current Settings as Defaults?"));
+    EXPECT_EQ(m_prompts.messages[0].buttons,
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(storedCount(), 19u);
+    EXPECT_EQ(m_store.readMerchant("PPrc"), "12.50");
+    EXPECT_EQ(m_store.readMerchant("PTax"), "true");
+    EXPECT_EQ(m_store.readMerchant("PQty"), "10 - $9;\r\n");
+    EXPECT_EQ(m_store.readMerchant("POpt"), "kept");
+    EXPECT_EQ(m_store.readMerchant("POptionEnable"), "true");
+    EXPECT_EQ(m_store.readMerchant("POptionData"), "Color;Red;\n");
+    EXPECT_TRUE(m_dialog.optionLists().isChanged());
+}
+
+TEST_F(PurchaseDialogTest, PasteDefaultRunsTheRulesClearsTheSkuAndTheOptionFlag) {
+    const std::pair<const char*, const char*> stored[] = {
+        {"PPrc", "3"},           {"PQty", "10 - $2;\r\n"},  {"PQcb", "true"},
+        {"PFractional", "true"}, {"PQlock", "true"},        {"PQlockVal", "4"},
+        {"POptionStyle", "1"},   {"POptionEnable", "true"}, {"POptionData", "Size;S;M;\n"}};
+    for (const auto& [name, value] : stored)
+        m_store.writeMerchant(name, value);
+    typeMinimalProduct();
+    m_dialog.optionLists().setChanged(true);
+    click("pasteDefaultButton");
+    EXPECT_EQ(edit("skuEdit")->text(), QString());
+    EXPECT_FALSE(button("insertButton")->isEnabled());
+    EXPECT_EQ(edit("priceEdit")->text(), QStringLiteral("3"));
+    EXPECT_TRUE(box("quantityLockCheck")->isChecked());
+    EXPECT_FALSE(box("noFractionalCheck")->isChecked());
+    EXPECT_TRUE(edit("fixedQuantityEdit")->isEnabled());
+    EXPECT_EQ(edit("fixedQuantityEdit")->text(), QStringLiteral("4"));
+    EXPECT_EQ(edit("captionEdit")->text(), QString()) << "never saved pastes empty";
+    EXPECT_THAT(entries(), ElementsAre(QStringLiteral("10 - $2;")));
+    EXPECT_TRUE(discounts()->isEnabled());
+    OptionListsEditor& options = m_dialog.optionLists();
+    EXPECT_TRUE(options.optionsEnabled());
+    EXPECT_EQ(options.optionStyle(), OptionStyle::Radio);
+    EXPECT_EQ(options.grid().data(), "Size;S;M;\n");
+    EXPECT_FALSE(options.isChanged());
+}
+
+TEST_F(PurchaseDialogTest, InsertHandsTheEditorThePlainSnippetAndCloses) {
+    typeMinimalProduct();
+    click("insertButton");
+    ASSERT_EQ(m_bridge.inserted.size(), 1u);
+    EXPECT_EQ(m_bridge.inserted[0],
+              "<form method=\"POST\" action=\"http://cart.example/cgi\">\n"
+              "<input type=\"submit\" value=\"Add To Shopping Cart\" name=\"additem\">\n"
+              "<input type=\"hidden\" value=\"A1\" name=\"sku\">\n"
+              "<input type=\"hidden\" value=\"$12.5\" name=\"price\">\n"
+              "<input type=\"hidden\" value=\"Knife\" name=\"description\">\n"
+              "<input type=\"hidden\" value=\"0\" name=\"weight\">\n"
+              "<input type=\"hidden\" value=\"yes\" name=\"taxable\">\n"
+              "<input type=\"hidden\" value=\"Acme\" name=\"merchantname\">\n"
+              "<input type=\"hidden\" value=\"111\" name=\"merchant\">\n"
+              "</form>\n");
+    EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(m_dialog.isVisible());
+}
+
+TEST_F(PurchaseDialogTest, InsertCarriesEveryFieldOfARichProduct) {
+    m_services.profile.currencySymbol = "EUR";
+    m_store.writeMerchant("shopcolors", "5,6");
+    Product rich;
+    rich.price = "$39.50";
+    rich.description = "Delta kite";
+    rich.weight = "1.2";
+    rich.caption = "Buy";
+    rich.freeShipping = rich.noJump = rich.noMinimums = rich.quantityBox = true;
+    rich.noFractional = rich.quantityDiscount = true;
+    rich.discounts.add("10", "35");
+    rich.optionsEnabled = true;
+    rich.options.rebuild("Colour;Red;Blue (add EUR1);\nSize;S;\n");
+    rich.carriedText2 = "kept";
+    m_dialog.setValue(rich);
+    m_dialog.hide();
+    m_dialog.show();
+    type(edit("skuEdit"), "KITE-1");
+    rich.sku = "KITE-1";
+    EXPECT_TRUE(m_dialog.value() == rich) << "setValue and value agree";
+    click("insertButton");
+    ASSERT_EQ(m_bridge.inserted.size(), 1u);
+    EXPECT_EQ(m_bridge.inserted[0], buildPurchaseSnippet(rich, m_services.profile, "5,6"));
+}
+
+TEST_F(PurchaseDialogTest, NonTaxableLeftCheckedFromAnEarlierOpeningStillCountsLater) {
+    toggle("nonTaxableCheck");
+    click("cancelButton");
+    m_dialog.show();
+    typeMinimalProduct();
+    click("insertButton");
+    ASSERT_EQ(m_bridge.inserted.size(), 1u);
+    EXPECT_THAT(m_bridge.inserted[0], HasSubstr("value=\"no\" name=\"taxable\""));
+}
+
+TEST_F(PurchaseDialogTest, UnreachableEditorLeavesTheDialogOpenWithItsContents) {
+    m_bridge.reachable = false;
+    typeMinimalProduct();
+    click("insertButton");
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Vendaxo"));
+    EXPECT_EQ(m_prompts.messages[0].text, QStringLiteral("No page is open in the page editor."));
+    EXPECT_TRUE(m_dialog.isVisible());
+    EXPECT_EQ(edit("skuEdit")->text(), QStringLiteral("A1"));
+    EXPECT_EQ(description()->toPlainText(), QStringLiteral("Knife"));
+}
+
+} // namespace vendaxo::test
