@@ -1,0 +1,190 @@
+#include "settings/shipping_settings.h"
+
+#include "settings/store_options.h"
+#include "shell/settings_store.h"
+#include "snippets/numbers.h"
+
+#include <cmath>
+
+namespace vendaxo {
+
+namespace {
+
+std::vector<std::string> lines(std::string_view text) {
+    std::vector<std::string> result;
+    for (std::size_t start = 0; start < text.size();) {
+        auto end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            result.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
+}
+
+std::string crlfLines(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items)
+        text += item + "\r\n";
+    return text;
+}
+
+// A stored index into a list of `count` entries; anything else reads 0.
+int index(std::string_view stored, std::size_t count) {
+    const std::string number = integerText(stored);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (number == std::to_string(i))
+            return static_cast<int>(i);
+    }
+    return 0;
+}
+
+std::string orDefault(std::string value, std::string_view fallback) {
+    return value.empty() ? std::string(fallback) : value;
+}
+
+} // namespace
+
+std::string namedChartText(std::string_view stored, std::size_t wanted) {
+    std::size_t start = 0;
+    for (std::size_t line = 0; line < wanted; ++line) {
+        const auto end = stored.find('\n', start);
+        if (end == std::string_view::npos)
+            return {};
+        start = end + 1;
+    }
+    if (start >= stored.size())
+        return {};
+    const auto end = stored.find('\n', start);
+    return std::string(stored.substr(start, end == std::string_view::npos ? end : end - start));
+}
+
+ShippingSettings ShippingSettings::load(SettingsStore& store) {
+    ShippingSettings s;
+    const auto read = [&](std::string_view name) {
+        return store.readMerchant(name);
+    };
+    s.method = static_cast<ShippingMethod>(index(read("OSta"), 6));
+    if (auto items = lines(read("OShp")); !items.empty())
+        s.userChoices = std::move(items);
+    s.unitRate = orDefault(read("OWgt"), s.unitRate);
+    s.baseRate = orDefault(read("OBase"), s.baseRate);
+    s.message = orDefault(read("OSmg"), s.message);
+    s.minimum = orDefault(read("OSmin"), s.minimum);
+    s.calculationBasis = static_cast<CalculationBasis>(index(read("OSCompareType"), 3));
+    s.baseRates = lines(read("OBaseChart"));
+    s.chartBasis = static_cast<ChartBasis>(index(read("RateChartComparison"), 3));
+    s.chartNames = lines(read("RateChartChoices"));
+    s.singleChart = RateChart::fromText(read("RateChartData"));
+    const std::string charts = read("MRateChartData");
+    for (std::size_t i = 0; i < s.chartNames.size(); ++i)
+        s.charts.push_back(RateChart::fromText(namedChartText(charts, i)));
+    s.upsOrigin = index(read("UPSOrig"), kUpsOrigins.size());
+    s.upsPickup = index(read("UPSPickup"), kUpsPickups.size());
+    s.upsPackage = index(read("UPSPackage"), kUpsPackages.size());
+    s.upsOriginZip = read("UPSOrigZip");
+    s.upsBaseRate = read("UPSBaseRate");
+    if (const std::string services = read("UPSService"); !services.empty()) {
+        std::size_t k = 0;
+        for (char c : services) {
+            if ((c == '1' || c == '0') && k < s.upsServices.size())
+                s.upsServices[k++] = c == '1';
+        }
+    }
+    return s;
+}
+
+std::string ShippingSettings::upsServiceText() const {
+    std::string text;
+    for (bool offered : upsServices)
+        text += offered ? "1;" : "0;";
+    return text;
+}
+
+void ShippingSettings::save(SettingsStore& store) const {
+    const auto write = [&](std::string_view name, const std::string& value) {
+        store.writeMerchant(name, value);
+    };
+    write("OSta", std::to_string(static_cast<int>(method)));
+    write("OShp", crlfLines(userChoices));
+    write("OWgt", unitRate);
+    write("OBase", baseRate);
+    write("OSmg", message);
+    write("OSmin", minimum);
+    write("OSCompareType", std::to_string(static_cast<int>(calculationBasis)));
+    write("OBaseChart", crlfLines(baseRates));
+    write("RateChartComparison", std::to_string(static_cast<int>(chartBasis)));
+    if (method == ShippingMethod::SingleRateChart)
+        write("RateChartData", ";" + singleChart.gridText());
+    if (method == ShippingMethod::MultipleRateChart) {
+        std::string text;
+        for (std::size_t i = 0; i < chartNames.size(); ++i)
+            text += chartNames[i] + ";" + (i < charts.size() ? charts[i] : RateChart()).gridText();
+        write("MRateChartData", text);
+    }
+    write("RateChartChoices", crlfLines(chartNames));
+    write("UPSOrig", std::to_string(upsOrigin));
+    write("UPSPickup", std::to_string(upsPickup));
+    write("UPSPackage", std::to_string(upsPackage));
+    write("UPSOrigZip", upsOriginZip);
+    write("UPSBaseRate", upsBaseRate);
+    write("UPSService", upsServiceText());
+}
+
+std::string shippingItem(std::string_view name, std::string_view typedRate) {
+    return std::string(name) + " = $" + rateText(typedRate) + ";";
+}
+
+std::string shippingItemName(std::string_view item) {
+    return std::string(item.substr(0, item.find(" = $")));
+}
+
+std::string shippingItemRate(std::string_view item) {
+    const auto at = item.find(" = $");
+    if (at == std::string_view::npos)
+        return {};
+    std::string_view rate = item.substr(at + 4);
+    if (!rate.empty() && rate.back() == ';')
+        rate.remove_suffix(1);
+    return std::string(rate);
+}
+
+std::string calculationExample(CalculationBasis basis, std::string_view unitRate,
+                               std::string_view baseRate, std::string_view minimum,
+                               std::string_view currency) {
+    struct Wording {
+        const char* name;
+        const char* example;
+        const char* formula;
+        double amount;
+        const char* amountText;
+    };
+    static const Wording wordings[] = {
+        {"Weight", " If the total order weight is 4 lbs", "(weight)*(Rate per Pound)", 4,
+         " + (4 lbs) * "},
+        {"Quantity", " If the total item quantity is 5 units", "(units)*(Rate per Unit)", 5,
+         " + (5 Units) * "},
+        {"Order Total", " If the order total is $19.95", "(units)*(Rate per Dollar)", 19.95,
+         " + ($19.95) * "},
+    };
+    const Wording& w = wordings[static_cast<int>(basis)];
+    const std::string cur(currency);
+    std::string text = std::string(" Calculation by ") + w.name + " Example:\n\n" + w.example +
+                       ", then the shipping is calculated as:\n\n Shipping = Base Rate + " +
+                       w.formula + "\n\n";
+    // Rounded to cents the way the cart server rounds: in single precision.
+    const float amount =
+        static_cast<float>(leadingNumber(unitRate) * w.amount + leadingNumber(baseRate));
+    const double cents = static_cast<double>(amount) * 100;
+    const double whole = std::floor(cents);
+    const double shipping = (cents - whole >= 0.5 ? whole + 1 : whole) / 100;
+    const double least = leadingNumber(minimum);
+    if (shipping >= least)
+        return text + " Shipping = " + cur + std::string(baseRate) + w.amountText + cur +
+               std::string(unitRate) + "\n\n Shipping = " + cur + numberText(shipping);
+    return text + " Shipping is less than the minimum so it is calculated as " + cur +
+           numberText(least);
+}
+
+} // namespace vendaxo

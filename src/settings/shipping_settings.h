@@ -1,0 +1,97 @@
+#pragma once
+
+#include "settings/rate_chart.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vendaxo {
+
+class SettingsStore;
+
+enum class ShippingMethod {
+    UserChoice = 0,
+    RateCalculation = 1,
+    MultipleBaseRate = 2,
+    SingleRateChart = 3,
+    MultipleRateChart = 4,
+    Ups = 5,
+};
+
+// What the rate calculation is based on (OSCompareType).
+enum class CalculationBasis { Weight = 0, Quantity = 1, OrderTotal = 2 };
+// What the rate charts are based on (RateChartComparison), as "Compare By:" lists them.
+enum class ChartBasis { Dollar = 0, Weight = 1, Quantity = 2 };
+inline constexpr std::array<std::string_view, 3> kChartBasisNames = {"Dollar", "Weight",
+                                                                     "Quantity"};
+
+inline constexpr std::array<std::string_view, 2> kUpsOrigins = {"United States", "Puerto Rico"};
+inline constexpr std::array<std::string_view, 5> kUpsPickups = {
+    "Regular Daily Pickup", "On Call Air", "One Time Pickup", "Letter Center", "Customer Counter"};
+inline constexpr std::array<std::string_view, 6> kUpsPackages = {
+    "Your Packaging",  "UPS Letter Envelope",    "UPS Tube",
+    "UPS Express Box", "UPS Worldwide 25KG Box", "UPS Worldwide 10KG Box"};
+inline constexpr std::array<std::string_view, 11> kUpsServices = {"Next Day Air Early AM",
+                                                                  "Next Day Air",
+                                                                  "Next Day Air Saver",
+                                                                  "2nd Day Air AM",
+                                                                  "2nd Day Air",
+                                                                  "3 Day Select",
+                                                                  "Ground",
+                                                                  "Canada Standard",
+                                                                  "Worldwide Express",
+                                                                  "Worldwide Express Plus",
+                                                                  "Worldwide Expedited"};
+
+// The shipping dialog's settings. load() is also how the checkout form reads
+// them, so every rule about what a stored value means is here.
+struct ShippingSettings {
+    ShippingMethod method = ShippingMethod::UserChoice;
+    std::vector<std::string> userChoices = {"Standard Ground = $5;", "Second Day = $15;",
+                                            "Overnight = $25;"};
+    std::string unitRate = "0.00";
+    std::string baseRate = "0.00";
+    std::string message = "Shipping Charges Automatically Calculated";
+    std::string minimum = "0.00";
+    CalculationBasis calculationBasis = CalculationBasis::Weight;
+    std::vector<std::string> baseRates; // "NAME = $RATE;"
+    ChartBasis chartBasis = ChartBasis::Dollar;
+    RateChart singleChart;
+    std::vector<std::string> chartNames;
+    std::vector<RateChart> charts; // one per chart name
+    int upsOrigin = 0;
+    int upsPickup = 0;
+    int upsPackage = 0;
+    std::string upsOriginZip;
+    std::string upsBaseRate;
+    std::array<bool, 11> upsServices = {true, true,  true,  true,  true, true,
+                                        true, false, false, false, false};
+
+    static ShippingSettings load(SettingsStore& store);
+    // Writes in the dialog's order; the single chart only for method 3, the
+    // named charts only for method 4, as the dialog does.
+    void save(SettingsStore& store) const;
+
+    // "1;" or "0;" per service, in list order.
+    std::string upsServiceText() const;
+
+    bool operator==(const ShippingSettings&) const = default;
+};
+
+// "NAME = $RATE;" for the user-choice and base-rate lists, with the typed rate
+// normalised; and the two parts back.
+std::string shippingItem(std::string_view name, std::string_view typedRate);
+std::string shippingItemName(std::string_view item);
+std::string shippingItemRate(std::string_view item);
+
+// Chart text i of the stored named charts: line i without its line feed.
+std::string namedChartText(std::string_view storedCharts, std::size_t index);
+
+// The calculation page's example of what a shopper would pay.
+std::string calculationExample(CalculationBasis basis, std::string_view unitRate,
+                               std::string_view baseRate, std::string_view minimum,
+                               std::string_view currency);
+
+} // namespace vendaxo

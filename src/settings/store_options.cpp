@@ -1,0 +1,210 @@
+#include "settings/store_options.h"
+
+#include "shell/merchant_profile.h"
+#include "shell/settings_store.h"
+#include "snippets/numbers.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vendaxo {
+
+const std::array<std::string_view, 53> kUsStates = {
+    "Alabama",
+    "Alaska",
+    "Arizona",
+    "Arkansas",
+    "California",
+    "Colorado",
+    "Connecticut",
+    "Delaware",
+    "Florida",
+    "Georgia",
+    "Hawaii",
+    "Idaho",
+    "Illinois",
+    "Indiana",
+    "Iowa",
+    "Kansas",
+    "Kentucky",
+    "Louisiana",
+    "Maine",
+    "Maryland",
+    "Massachusetts",
+    "Michigan",
+    "Minnesota",
+    "Mississippi",
+    "Missouri",
+    "Montana",
+    "Nebraska",
+    "Nevada",
+    "New Hampshire",
+    "New Jersey",
+    "New Mexico",
+    "New York",
+    "North Carolina",
+    "North Dakota",
+    "Ohio",
+    "Oklahoma",
+    "Oregon",
+    "Pennsylvania",
+    "Puerto Rico",
+    "Rhode Island",
+    "South Carolina",
+    "South Dakota",
+    "Tennessee",
+    "Texas",
+    "U.S. Virgin Islands",
+    "Utah",
+    "Vermont",
+    "Virginia",
+    "Washington (State)",
+    "Washington,D.C.",
+    "West Virginia",
+    "Wisconsin",
+    "Wyoming",
+};
+
+namespace {
+
+constexpr std::string_view kTax = "OTax";
+constexpr std::string_view kTaxShipping = "taxshipping";
+constexpr std::string_view kInternational = "internationalship";
+constexpr std::string_view kVerification = "OCCVerifyType";
+
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) <
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::string yesOrEmpty(bool on) {
+    return on ? "yes" : "";
+}
+
+} // namespace
+
+StoreOptions::StoreOptions() : confirmationMessage(kDefaultConfirmationMessage) {}
+
+void StoreOptions::addTaxEntry(std::string entry) {
+    const auto at = std::upper_bound(taxEntries.begin(), taxEntries.end(), entry, lessIgnoringCase);
+    taxEntries.insert(at, std::move(entry));
+}
+
+StoreOptions StoreOptions::load(SettingsStore& store) {
+    StoreOptions options;
+    const std::string tax = store.readMerchant(kTax);
+    for (std::size_t start = 0; start < tax.size();) {
+        auto end = tax.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = tax.size();
+        if (end > start)
+            options.addTaxEntry(tax.substr(start, end - start));
+        start = end + 1;
+    }
+    options.mainPageAddress = store.readMerchant(kMainPageValue);
+    options.checkoutPage = store.readMerchant(kCheckoutPageValue);
+    if (std::string currency = store.readMerchant(kCurrencyValue); !currency.empty())
+        options.currency = std::move(currency);
+    if (std::string message = store.readMerchant(kConfirmationValue); !message.empty())
+        options.confirmationMessage = std::move(message);
+    options.taxShipping = store.readMerchant(kTaxShipping) == "yes";
+    options.internationalShipping = store.readMerchant(kInternational) == "yes";
+    const std::string type = integerText(store.readMerchant(kVerification));
+    options.verificationType = type == "1" ? 1 : type == "2" ? 2 : 0;
+    return options;
+}
+
+void StoreOptions::save(SettingsStore& store) const {
+    std::string tax;
+    for (const std::string& entry : taxEntries)
+        tax += entry + "\r\n";
+    store.writeMerchant(kTax, tax);
+    store.writeMerchant(kMainPageValue, mainPageAddress);
+    store.writeMerchant(kCheckoutPageValue, checkoutPage);
+    store.writeMerchant(kConfirmationValue, confirmationMessage);
+    store.writeMerchant(kCurrencyValue, currency);
+    store.writeMerchant(kTaxShipping, yesOrEmpty(taxShipping));
+    store.writeMerchant(kInternational, yesOrEmpty(internationalShipping));
+    store.writeMerchant(kVerification, std::to_string(verificationType));
+}
+
+std::string rateText(std::string_view typed) {
+    if (typed.find('-') != std::string_view::npos)
+        return "0";
+    std::string text;
+    for (char c : typed) {
+        if (c != '$')
+            text += c;
+    }
+    if (text.find('%') != std::string::npos) {
+        text.erase(std::remove(text.begin(), text.end(), '%'), text.end());
+        if (text.size() > 1 && text[1] == '.')
+            text = "0.0" + text.erase(1, 1);
+        else if (text.size() > 2 && text[2] == '.')
+            text = "0." + text.erase(2, 1);
+        else if (text.find('.') == std::string::npos && text.size() == 1)
+            text = "0.0" + text;
+        else if (text.find('.') == std::string::npos && text.size() == 2)
+            text = "0." + text;
+    }
+    return numberText(leadingNumber(text));
+}
+
+std::string taxRateText(std::string_view typed) {
+    double rate = leadingNumber(rateText(typed));
+    if (rate < 1)
+        rate *= 100;
+    return numberText(rate);
+}
+
+std::string addedTaxEntry(std::string_view name, std::string_view typedRate) {
+    return std::string(name) + " = " + taxRateText(typedRate) + "%";
+}
+
+std::string editedTaxEntry(std::string_view name, std::string_view typedRate) {
+    const std::string rate = taxRateText(typedRate);
+    return rate == "0" ? std::string(name) : std::string(name) + " = " + rate + "%";
+}
+
+std::string taxEntryName(std::string_view entry) {
+    return std::string(entry.substr(0, entry.find(" = ")));
+}
+
+std::string taxEntryRate(std::string_view entry) {
+    const auto equals = entry.find(" = ");
+    if (equals == std::string_view::npos)
+        return {};
+    std::string_view rate = entry.substr(equals + 3);
+    return std::string(rate.substr(0, rate.find('%')));
+}
+
+bool hasWebPrefix(std::string_view address) {
+    for (std::string_view prefix : {"http://", "https:/", "HTTP://", "HTTPS://"}) {
+        if (address.find(prefix) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+std::string shippingSummary(SettingsStore& store) {
+    const std::string index = integerText(store.readMerchant("OSta"));
+    std::size_t method = 0;
+    for (std::size_t i = 0; i < kShippingMethodNames.size(); ++i) {
+        if (index == std::to_string(i))
+            method = i;
+    }
+    std::string summary(kShippingMethodNames[method]);
+    const auto line = [&](std::string_view label, std::string_view flag) {
+        summary += "\n" + std::string(label) +
+                   (store.readMerchant(flag) == "1" ? " enabled" : " disabled");
+    };
+    line("Handling", "HandlingEnabled");
+    line("Insurance", "InsuranceEnabled");
+    line("Global Discount", "GlobalDisEnabled");
+    line("Minimum Restrictions", "MinimumShipping");
+    return summary;
+}
+
+} // namespace vendaxo

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vendaxo {
+
+class SettingsStore;
+
+inline constexpr std::array<std::string_view, 3> kVerificationTypes = {
+    "No Automatic Credit Card Verification", "AuthorizeNet Verification",
+    "LinkPoint HTML Verification"};
+
+// The 53 names "US States..." puts into the tax table.
+extern const std::array<std::string_view, 53> kUsStates;
+
+// The options dialog's settings: tax table, merchant information, the
+// verification type and two shipping flags.
+struct StoreOptions {
+    std::vector<std::string> taxEntries; // sorted, "Ohio = 6%" or a bare name
+    bool taxShipping = false;
+    std::string currency = "$";
+    std::string mainPageAddress;
+    std::string checkoutPage;
+    std::string confirmationMessage;
+    int verificationType = 0; // index into kVerificationTypes
+    bool internationalShipping = false;
+
+    StoreOptions();
+    // Empty values keep the dialog's defaults; an empty tax table stays empty.
+    static StoreOptions load(SettingsStore& store);
+    // In the dialog's order: OTax, OURL, OChk, OCnf, Currency, taxshipping,
+    // internationalship, OCCVerifyType.
+    void save(SettingsStore& store) const;
+
+    // Keeps the table sorted as the dialog's list shows it.
+    void addTaxEntry(std::string entry);
+
+    bool operator==(const StoreOptions&) const = default;
+};
+
+// A typed rate as number text: "$5.00" gives "5", "5%" gives "0.05", a text
+// with "-" gives "0", nothing readable gives "0".
+std::string rateText(std::string_view typed);
+// A typed tax rate as a percentage: "6%" and "6" both give "6", ".5" gives
+// "50" (a rate below 1 is taken as a fraction).
+std::string taxRateText(std::string_view typed);
+// The entry "Add..." makes of a name and a typed rate: "Ohio = 6%".
+std::string addedTaxEntry(std::string_view name, std::string_view typedRate);
+// The entry an edit makes: as above for a non-zero rate, else the bare name.
+std::string editedTaxEntry(std::string_view name, std::string_view typedRate);
+std::string taxEntryName(std::string_view entry);
+std::string taxEntryRate(std::string_view entry);
+
+// Whether the main page address carries one of the prefixes the OK check takes.
+bool hasWebPrefix(std::string_view address);
+
+// "Current Settings:  " is followed by this: the chosen shipping method and
+// whether each order charge is enabled, one a line.
+inline constexpr std::array<std::string_view, 6> kShippingMethodNames = {
+    "User Choice",       "Rate Calculation",    "Multiple Base Rate Calculation",
+    "Single Rate Chart", "Multiple Rate Chart", "UPS Calculations"};
+std::string shippingSummary(SettingsStore& store);
+
+} // namespace vendaxo
