@@ -3,15 +3,29 @@
 #include "shell/error.h"
 #include "shell/file_io.h"
 #include "shell/reg_file.h"
-#include "shell/sqlite_store.h"
 #include "snippets/button_snippets.h"
 #include "snippets/html.h"
+#include "snippets/numbers.h"
+#include "snippets/option_file.h"
 #include "snippets/page_editor.h"
+#include "snippets/product.h"
+#include "snippets/purchase_snippet.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
+
+#ifdef _WIN32
+#include "shell/registry_store.h"
+#include "shell/text_encoding.h"
+#include "snippets/ole_bridge.h"
+
+#include <fcntl.h>
+#include <io.h>
+#else
+#include "shell/sqlite_store.h"
+#endif
 
 namespace {
 
@@ -23,33 +37,180 @@ void writeStdout(std::string_view bytes) {
         throw Error("Cannot write to standard output.");
 }
 
+// Arguments are UTF-8 everywhere; on Windows a narrow path would be taken as the ANSI code page.
+std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 struct Globals {
     std::string storePath;
     std::optional<std::string> merchant;
 
+#ifdef _WIN32
+    std::unique_ptr<SettingsStore> openStore() const {
+        return std::make_unique<RegistryStore>();
+    }
+#else
     std::unique_ptr<SettingsStore> openStore() const {
         return std::make_unique<SqliteStore>(storePath.empty() ? SqliteStore::defaultPath()
-                                                               : std::filesystem::path(storePath));
+                                                               : pathFromUtf8(storePath));
     }
+#endif
 };
 
 struct SnippetOptions {
     std::string caption;
     std::string into;
+    std::string editor;
 };
 
 // Obtained before the snippet is built, as the dialogs do.
 std::unique_ptr<PageEditor> obtainEditor(const SnippetOptions& options) {
+#ifdef _WIN32
+    if (!options.editor.empty())
+        return OleAutomationBridge().obtain();
+#endif
     if (options.into.empty())
         return StandardOutputBridge().obtain();
-    return PageFileBridge(options.into).obtain();
+    return PageFileBridge(pathFromUtf8(options.into)).obtain();
+}
+
+// Where the snippet goes: standard output, a page file or the page editor.
+void addOutputOptions(CLI::App& command, SnippetOptions& options) {
+    CLI::Option* into =
+        command.add_option("--into", options.into,
+                           "Insert into this page file (at <!--vendaxo:caret-->, else before "
+                           "</body>, else at the end) instead of printing");
+#ifdef _WIN32
+    command
+        .add_option("--editor", options.editor,
+                    "Insert at the caret of the running page editor (FrontPage.Editor) instead "
+                    "of printing")
+        ->check(CLI::IsMember({"frontpage"}))
+        ->excludes(into);
+#else
+    static_cast<void>(into);
+#endif
 }
 
 void addSnippetOptions(CLI::App& command, SnippetOptions& options) {
     command.add_option("--caption", options.caption, "The button's caption")->capture_default_str();
-    command.add_option("--into", options.into,
-                       "Insert into this page file (at <!--vendaxo:caret-->, else before "
-                       "</body>, else at the end) instead of printing");
+    addOutputOptions(command, options);
+}
+
+// The purchase command's flags, applied over the dialog's initial fields or
+// over the stored defaults.
+struct PurchaseOptions {
+    std::optional<std::string> sku, price, description, weight, caption, quantityLock;
+    std::optional<std::string> optionsFile, optionData, optionStyle;
+    std::vector<std::string> discounts;
+    bool freeShipping = false, nonTaxable = false, noJump = false, noFractional = false;
+    bool noMinimums = false, quantityBox = false, defaults = false;
+    SnippetOptions output;
+};
+
+CLI::App* addPurchaseCommand(CLI::App& app, PurchaseOptions& options) {
+    CLI::App* command = app.add_subcommand("purchase", "Build a purchase button snippet");
+    command->add_option("--sku", options.sku, "Product identifier (SKU)");
+    command->add_option("--price", options.price, "Product price, e.g. 12.99");
+    command->add_option("--description", options.description, "Product line description");
+    command->add_option("--weight", options.weight, "Shipping weight (default 0)");
+    command->add_option("--caption", options.caption,
+                        "Button caption (default \"Add To Shopping Cart\")");
+    command->add_flag("--free-shipping", options.freeShipping, "Free shipping");
+    command->add_flag("--non-taxable", options.nonTaxable, "Not taxable");
+    command->add_flag("--no-jump", options.noJump, "Don't jump to the shopping cart");
+    auto* fractional =
+        command->add_flag("--no-fractional", options.noFractional, "Disallow fractional quantity");
+    auto* lock = command->add_option("--quantity-lock", options.quantityLock,
+                                     "Lock the quantity to this fixed number");
+    command->add_flag("--no-minimums", options.noMinimums, "No quantity or price minimums");
+    auto* box =
+        command->add_flag("--quantity-box", options.quantityBox, "Include a quantity input box");
+    lock->excludes(fractional)->excludes(box);
+    auto* file = command->add_option("--options", options.optionsFile, "Option lists file (.vdx)");
+    command->add_option("--option-data", options.optionData, "Option lists as option data text")
+        ->excludes(file);
+    command->add_option("--option-style", options.optionStyle, "drop-down (default) or radio")
+        ->check(CLI::IsMember({"drop-down", "radio"}));
+    command->add_option("--discount", options.discounts,
+                        "Quantity discount QTY=PRICE, repeatable, in order");
+    command->add_flag("--defaults", options.defaults,
+                      "Start from the stored product defaults, as Paste Default does");
+    addOutputOptions(*command, options.output);
+    return command;
+}
+
+// The dialog's fields as the flags set them; throws CLI::ValidationError where
+// the dialog would keep Insert disabled.
+Product productFrom(SettingsStore& store, const PurchaseOptions& options) {
+    Product product;
+    if (options.defaults)
+        ProductDefaults::paste(store, product);
+    const auto take = [](const std::optional<std::string>& value, std::string& field) {
+        if (value)
+            field = *value;
+    };
+    take(options.sku, product.sku);
+    take(options.price, product.price);
+    take(options.description, product.description);
+    take(options.weight, product.weight);
+    take(options.caption, product.caption);
+    if (product.sku.empty() || product.price.empty() || product.description.empty())
+        throw CLI::ValidationError("purchase", "--sku, --price and --description are required");
+    product.freeShipping |= options.freeShipping;
+    product.nonTaxable |= options.nonTaxable;
+    product.noJump |= options.noJump;
+    product.noMinimums |= options.noMinimums;
+    if (options.noFractional)
+        product.setNoFractional(true);
+    if (options.quantityBox)
+        product.setQuantityBox(true);
+    if (options.quantityLock) {
+        product.setQuantityLock(true);
+        product.fixedQuantity = *options.quantityLock;
+    }
+    if (options.optionsFile || options.optionData) {
+        std::string data = options.optionsFile ? readOptionFile(pathFromUtf8(*options.optionsFile))
+                                               : *options.optionData;
+        if (!data.empty() && data.back() != '\n')
+            data += '\n';
+        product.options.rebuild(data);
+        product.optionsEnabled = true;
+        product.optionStyle = OptionStyle::DropDown;
+    }
+    if (options.optionStyle)
+        product.optionStyle =
+            *options.optionStyle == "radio" ? OptionStyle::Radio : OptionStyle::DropDown;
+    for (const std::string& discount : options.discounts) {
+        const auto equals = discount.find('=');
+        const std::string quantity = integerText(discount.substr(0, equals));
+        if (quantity == "0")
+            throw Error("--discount " + discount + ": the quantity must be a whole number.");
+        if (product.discounts.hasQuantity(quantity))
+            throw Error("--discount " + discount +
+                        ": You cannot add a quantity that already exists");
+        product.discounts.add(
+            quantity,
+            priceText(equals == std::string::npos ? std::string() : discount.substr(equals + 1)));
+    }
+    return product;
+}
+
+std::string optionListsText(const OptionGrid& grid) {
+    std::string text;
+    for (std::size_t c = 0; c < grid.columnCount(); ++c) {
+        text += grid.title(c) + ":";
+        const char* separator = " ";
+        for (std::size_t r = 1; r < grid.rowCount(); ++r) {
+            if (!grid.cell(c, r).empty()) {
+                text += separator + grid.cell(c, r);
+                separator = ", ";
+            }
+        }
+        text += '\n';
+    }
+    return text;
 }
 
 int run(int argc, char** argv) {
@@ -58,9 +219,14 @@ int run(int argc, char** argv) {
     app.require_subcommand(1);
 
     Globals globals;
+#ifdef _WIN32
+    app.add_option("--store", globals.storePath,
+                   "Not available on Windows: the settings live in the registry");
+#else
     app.add_option("--store", globals.storePath,
                    "Settings store file (default: $VENDAXO_STORE, else "
                    "$XDG_DATA_HOME/vendaxo/registry.sqlite3)");
+#endif
     app.add_option("--merchant", globals.merchant,
                    "Merchant number; required when several merchants are installed");
 
@@ -98,14 +264,23 @@ int run(int argc, char** argv) {
         app.add_subcommand("export", "Export all settings as a .reg file (UTF-16)");
     exportCommand->add_option("file", file, ".reg file; standard output when not given");
 
-    SnippetOptions viewCart{std::string(kViewCartCaption), {}};
+    SnippetOptions viewCart{std::string(kViewCartCaption), {}, {}};
     CLI::App* viewCartCommand =
         app.add_subcommand("view-cart", "Build the view-cart button snippet");
     addSnippetOptions(*viewCartCommand, viewCart);
-    SnippetOptions retrieveOrders{std::string(kRetrieveOrdersCaption), {}};
+    SnippetOptions retrieveOrders{std::string(kRetrieveOrdersCaption), {}, {}};
     CLI::App* retrieveOrdersCommand =
         app.add_subcommand("retrieve-orders", "Build the retrieve-orders button snippet");
     addSnippetOptions(*retrieveOrdersCommand, retrieveOrders);
+
+    PurchaseOptions purchase;
+    CLI::App* purchaseCommand = addPurchaseCommand(app, purchase);
+
+    CLI::App* optionsFileCommand = app.add_subcommand("options-file", "Option list files");
+    optionsFileCommand->require_subcommand(1);
+    CLI::App* showOptionsCommand =
+        optionsFileCommand->add_subcommand("show", "Print a file's option lists, one a line");
+    showOptionsCommand->add_option("file", file, "Option lists file (.vdx)")->required();
 
     try {
         app.parse(argc, argv);
@@ -118,6 +293,21 @@ int run(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         std::cerr << "vendaxo-cli: " << error.what() << "\nRun with --help for more information.\n";
         return 2;
+    }
+#ifdef _WIN32
+    if (!globals.storePath.empty()) {
+        std::cerr << "vendaxo-cli: --store: on Windows the settings live in the registry "
+                     "(HKEY_LOCAL_MACHINE\\"
+                  << kInstallationKey << "); the embedded store is not built here.\n";
+        return 2;
+    }
+#endif
+
+    if (showOptionsCommand->parsed()) {
+        OptionGrid grid;
+        grid.rebuild(readOptionFile(pathFromUtf8(file)));
+        writeStdout(optionListsText(grid));
+        return 0;
     }
 
     const auto store = globals.openStore();
@@ -135,7 +325,7 @@ int run(int argc, char** argv) {
             store->writeMerchant(name, value);
         }
     } else if (importCommand->parsed()) {
-        const std::string bytes = readFileBytes(file);
+        const std::string bytes = readFileBytes(pathFromUtf8(file));
         try {
             importRegFile(*store, bytes);
         } catch (const Error& error) {
@@ -146,7 +336,7 @@ int run(int argc, char** argv) {
         if (file.empty())
             writeStdout(bytes);
         else
-            writeFileAtomically(file, bytes);
+            writeFileAtomically(pathFromUtf8(file), bytes);
     } else if (viewCartCommand->parsed()) {
         const MerchantProfile profile =
             loadProfileFor(*store, Installation::load(*store), globals.merchant);
@@ -158,13 +348,26 @@ int run(int argc, char** argv) {
             loadProfileFor(*store, Installation::load(*store), globals.merchant);
         const auto editor = obtainEditor(retrieveOrders);
         editor->insertHtml(buildRetrieveOrdersSnippet(retrieveOrders.caption, profile));
+    } else if (purchaseCommand->parsed()) {
+        const Installation installation = Installation::load(*store);
+        selectMerchant(*store, installation, globals.merchant);
+        Product product;
+        try {
+            product = productFrom(*store, purchase);
+        } catch (const CLI::ParseError& error) {
+            std::cerr << "vendaxo-cli: " << error.what()
+                      << "\nRun with --help for more information.\n";
+            return 2;
+        }
+        const MerchantProfile profile = loadProfileFor(*store, installation, globals.merchant);
+        const auto editor = obtainEditor(purchase.output);
+        editor->insertHtml(
+            buildPurchaseSnippet(product, profile, store->readMerchant(kShopColoursValue)));
     }
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int guardedRun(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     try {
         return run(argc, argv);
@@ -173,3 +376,26 @@ int main(int argc, char** argv) {
         return 1;
     }
 }
+
+} // namespace
+
+#ifdef _WIN32
+// The arguments come as UTF-16 and are passed on as UTF-8. Standard input and
+// output are binary, so that values and snippets keep "\n" as one byte.
+int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(utf16ToUtf8(std::u16string(argv[i], argv[i] + wcslen(argv[i]))));
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    return guardedRun(argc, pointers.data());
+}
+#else
+int main(int argc, char** argv) {
+    return guardedRun(argc, argv);
+}
+#endif

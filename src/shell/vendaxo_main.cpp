@@ -2,12 +2,19 @@
 #include "shell/app_services.h"
 #include "shell/application.h"
 #include "shell/command_icons.h"
+#include "shell/error.h"
 #include "shell/help_service.h"
 #include "shell/main_window.h"
 #include "shell/prompts.h"
-#include "shell/sqlite_store.h"
 #include "snippets/editor_bridges.h"
 #include "snippets/page_window.h"
+
+#ifdef _WIN32
+#include "shell/registry_store.h"
+#include "snippets/ole_bridge.h"
+#else
+#include "shell/sqlite_store.h"
+#endif
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -45,6 +52,40 @@ void placeBeside(QWidget& page, const QWidget& main) {
     page.setGeometry(left, top, width, height);
 }
 
+#ifdef _WIN32
+// The page editor runs beside the program and is reached by automation.
+const QString kDefaultEditor = QStringLiteral("frontpage");
+const char* const kEditorHelp =
+    "Where snippets go: \"frontpage\", the running page editor (the default), \"page\", the "
+    "page window, or \"clipboard\".";
+const char* const kStoreHelp = "Not available: on Windows the settings live in the registry.";
+#else
+const QString kDefaultEditor = QStringLiteral("page");
+const char* const kEditorHelp =
+    "Where snippets go: \"page\", the page window (the default), or \"clipboard\".";
+const char* const kStoreHelp = "The settings store (default: $VENDAXO_STORE, else %1).";
+#endif
+
+std::unique_ptr<SettingsStore> openStore(const QString& path) {
+#ifdef _WIN32
+    if (!path.isEmpty())
+        throw Error("The embedded settings store is not built on Windows; the settings live in "
+                    "the registry.");
+    return std::make_unique<RegistryStore>();
+#else
+    return std::make_unique<SqliteStore>(
+        path.isEmpty() ? SqliteStore::defaultPath() : std::filesystem::path(path.toStdU16String()));
+#endif
+}
+
+QString storeHelpText() {
+#ifdef _WIN32
+    return text(kStoreHelp);
+#else
+    return text(kStoreHelp).arg(QString::fromStdU16String(SqliteStore::defaultPath().u16string()));
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,15 +99,10 @@ int main(int argc, char** argv) {
         text("Shop buttons and forms for the pages of your web site."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption storeOption(
-        QStringLiteral("store"),
-        text("The settings store (default: $VENDAXO_STORE, else %1).")
-            .arg(QString::fromStdU16String(SqliteStore::defaultPath().u16string())),
-        QStringLiteral("PATH"));
-    const QCommandLineOption editorOption(
-        QStringLiteral("editor"),
-        text("Where snippets go: \"page\", the page window (the default), or \"clipboard\"."),
-        QStringLiteral("page|clipboard"), QStringLiteral("page"));
+    const QCommandLineOption storeOption(QStringLiteral("store"), storeHelpText(),
+                                         QStringLiteral("PATH"));
+    const QCommandLineOption editorOption(QStringLiteral("editor"), text(kEditorHelp),
+                                          QStringLiteral("EDITOR"), kDefaultEditor);
     parser.addOption(storeOption);
     parser.addOption(editorOption);
     parser.addPositionalArgument(QStringLiteral("PAGE.html"),
@@ -81,8 +117,12 @@ int main(int argc, char** argv) {
         parser.showHelp(0);
     const QString editorName = parser.value(editorOption);
     const bool usePageWindow = editorName == QLatin1String("page");
-    if (!usePageWindow && editorName != QLatin1String("clipboard"))
-        return usageError(text("Unknown editor \"%1\": use page or clipboard.").arg(editorName));
+    bool knownEditor = usePageWindow || editorName == QLatin1String("clipboard");
+#ifdef _WIN32
+    knownEditor = knownEditor || editorName == QLatin1String("frontpage");
+#endif
+    if (!knownEditor)
+        return usageError(text("Unknown editor \"%1\".").arg(editorName));
     const QStringList pages = parser.positionalArguments();
     if (pages.size() > 1)
         return usageError(text("Only one page can be opened."));
@@ -90,12 +130,9 @@ int main(int argc, char** argv) {
         return usageError(text("A page can only be opened with --editor page."));
 
     DesktopHelp help;
-    std::unique_ptr<SqliteStore> store;
+    std::unique_ptr<SettingsStore> store;
     try {
-        store = std::make_unique<SqliteStore>(
-            parser.isSet(storeOption)
-                ? std::filesystem::path(parser.value(storeOption).toStdU16String())
-                : SqliteStore::defaultPath());
+        store = openStore(parser.value(storeOption));
     } catch (const std::exception& error) {
         prompts.error(nullptr, QString::fromStdString(error.what()));
         return 1;
@@ -108,9 +145,14 @@ int main(int argc, char** argv) {
         editor = std::make_unique<PageWindowBridge>(*pageWindow);
         if (!pages.isEmpty())
             pageWindow->openPage(QFileInfo(pages.front()).absoluteFilePath());
-    } else {
+    } else if (editorName == QLatin1String("clipboard")) {
         editor = std::make_unique<ClipboardBridge>();
     }
+#ifdef _WIN32
+    else {
+        editor = std::make_unique<OleAutomationBridge>();
+    }
+#endif
 
     AppServices services{*store, prompts, help, *editor, {}};
     MainWindow mainWindow(services, pageWindow.get());

@@ -38,26 +38,35 @@ std::string integerText(std::string_view typed) {
     return (negative ? "-" : "") + std::string(digits);
 }
 
+double leadingNumber(std::string_view text) {
+    const bool negative = skipBlanksAndSign(text);
+    // from_chars would also read "inf" and "nan"; a typed amount starts with a digit or point.
+    if (text.empty() || !(isDigit(text.front()) || text.front() == '.'))
+        return 0;
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    if (error != std::errc() || !std::isfinite(value))
+        return 0;
+    return negative ? -value : value;
+}
+
+std::string numberText(double value) {
+    if (value == 0)
+        return "0"; // also for -0
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, written.ptr);
+}
+
 std::string priceText(std::string_view typed) {
     std::string text;
     for (char c : typed) {
         if (c != '$')
             text += c;
     }
-    std::string_view rest = text;
-    const bool negative = skipBlanksAndSign(rest);
-    // from_chars would also read "inf" and "nan"; a typed amount starts with a digit or point.
-    if (rest.empty() || !(isDigit(rest.front()) || rest.front() == '.'))
-        return "0";
-    double value = 0;
-    const auto [end, error] =
-        std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::general);
-    if (error != std::errc() || !std::isfinite(value) || value == 0)
-        return "0";
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, negative ? -value : value,
-                                       std::chars_format::general, 15);
-    return std::string(buffer, written.ptr);
+    return numberText(leadingNumber(text));
 }
 
 } // namespace vendaxo

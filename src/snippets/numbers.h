@@ -15,4 +15,10 @@ std::string integerText(std::string_view typed);
 // decimal point, whatever the locale. "12.50" gives "12.5", "abc" gives "0".
 std::string priceText(std::string_view typed);
 
+// The leading decimal number of a text as priceText reads it (without removing
+// "$"); 0 when nothing is readable.
+double leadingNumber(std::string_view text);
+// A number in the shortest general form with at most 15 significant digits.
+std::string numberText(double value);
+
 } // namespace vendaxo

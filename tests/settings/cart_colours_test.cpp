@@ -1,6 +1,5 @@
+#include "scratch_store.h"
 #include "settings/cart_colours.h"
-#include "shell/sqlite_store.h"
-#include "test_support.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -48,8 +47,8 @@ TEST(CartColours, SlotsOfEachElement) {
 }
 
 TEST(CartColours, LoadAndSaveUseTheShopColoursValue) {
-    TempDir dir;
-    SqliteStore store(dir / "store.sqlite3");
+    ScratchStore scratch;
+    SettingsStore& store = scratch.store();
     store.setMerchantNumber("1");
     CartColours colours;
     colours.values[4] = 65535;

@@ -1,6 +1,5 @@
+#include "scratch_store.h"
 #include "settings/store_options.h"
-#include "shell/sqlite_store.h"
-#include "test_support.h"
 
 #include <gmock/gmock.h>
 
@@ -11,8 +10,8 @@ using ::testing::ElementsAre;
 class StoreOptionsTest : public ::testing::Test {
 protected:
     StoreOptionsTest() { m_store.setMerchantNumber("111"); }
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
+    ScratchStore m_scratch;
+    SettingsStore& m_store = m_scratch.store();
 };
 
 TEST_F(StoreOptionsTest, EmptyStoreGivesTheDialogsDefaults) {
@@ -43,11 +42,8 @@ TEST_F(StoreOptionsTest, SaveWritesEveryValueInOrderAndLoadGivesItBack) {
         << "sorted without regard to case";
     options.save(m_store);
 
-    std::vector<std::string> names;
-    for (const NamedValue& value : m_store.values(m_store.merchantKeyPath()))
-        names.push_back(value.name);
-    EXPECT_THAT(names, ElementsAre("OTax", "OURL", "OChk", "OCnf", "Currency", "taxshipping",
-                                   "internationalship", "OCCVerifyType"));
+    expectWrittenInOrder(m_store, {"OTax", "OURL", "OChk", "OCnf", "Currency", "taxshipping",
+                                   "internationalship", "OCCVerifyType"});
     EXPECT_EQ(m_store.readMerchant("OTax"), "90210 = 8.25%\r\nohio = 6%\r\nTexas\r\n");
     EXPECT_EQ(m_store.readMerchant("taxshipping"), "yes");
     EXPECT_EQ(m_store.readMerchant("OCCVerifyType"), "2");

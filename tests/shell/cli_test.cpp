@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "shell/cli_fixture.h"
 
 #include <cstdlib>
 #include <gmock/gmock.h>
@@ -9,61 +9,11 @@ namespace vendaxo::test {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-namespace {
-
-struct Result {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& argument) {
-    std::string quoted = "'";
-    for (char c : argument)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    // Runs vendaxo-cli on this test's store; stdin, stdout and stderr go through files.
-    Result run(const std::vector<std::string>& args, const std::string& input = {}) {
-        writeFile(m_dir / "stdin", input);
-        std::string command = shellQuoted(VENDAXO_CLI);
-        for (const std::string& arg : args)
-            command += " " + shellQuoted(arg);
-        command += " <" + shellQuoted((m_dir / "stdin").string()) + " >" +
-                   shellQuoted((m_dir / "stdout").string()) + " 2>" +
-                   shellQuoted((m_dir / "stderr").string());
-        const int status = std::system(command.c_str());
-        return {WEXITSTATUS(status), readFile(m_dir / "stdout"), readFile(m_dir / "stderr")};
-    }
-    Result cli(std::vector<std::string> args, const std::string& input = {}) {
-        args.insert(args.begin(), {"--store", m_store.string()});
-        return run(args, input);
-    }
-    void installAcme() {
-        ASSERT_EQ(cli({"install", "--serial", "111", "--company", "Acme \"Tools\"", "--cart-url",
-                       "HTTPS://cart.example/cgi", "--retrieve-url", "https://cart.example/orders"})
-                      .exitCode,
-                  0);
-    }
-    void installTwo() {
-        ASSERT_EQ(cli({"install", "--serial", "111;222", "--company", "A;B", "--cart-url",
-                       "https://cart.example/cgi", "--retrieve-url", "https://cart.example/o"})
-                      .exitCode,
-                  0);
-    }
-
-    TempDir m_dir;
-    std::filesystem::path m_store = m_dir / "missing/folder/registry.sqlite3";
-};
-
-} // namespace
-
 TEST_F(CliTest, InstallCreatesTheStoreAndValuesReadBack) {
     installAcme();
+#ifndef _WIN32
     EXPECT_TRUE(std::filesystem::exists(m_store)) << "a missing store folder is created";
+#endif
     EXPECT_EQ(cli({"get-install", "Company"}).out, "Acme \"Tools\"\n");
     EXPECT_EQ(cli({"get-install", "HelpFile"}).out, "\n") << "optional values are not written";
 
@@ -132,7 +82,7 @@ TEST_F(CliTest, ExportAndImportMoveAMerchantBetweenStores) {
     EXPECT_EQ(readFile(file).substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(cli({"export"}).out, readFile(file)) << "stdout holds the same bytes";
 
-    m_store = m_dir / "other.sqlite3";
+    useEmptyStore();
     const Result imported = cli({"import", file.string()});
     EXPECT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(cli({"get", "OCnf"}).out, "Thanks!\r\nSee you\n");
@@ -198,6 +148,24 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     EXPECT_THAT(help.out, HasSubstr("view-cart"));
     EXPECT_EQ(run({"view-cart", "--help"}).exitCode, 0);
     EXPECT_THAT(run({"--version"}).out, StartsWith("vendaxo-cli "));
+}
+
+TEST_F(CliTest, NonAsciiArgumentsAndFileNamesArriveIntact) {
+    const std::string company = "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x9B\x92 \"A\\B\\\" C\\";
+    ASSERT_EQ(cli({"install", "--serial", "111", "--company", company, "--cart-url", "x",
+                   "--retrieve-url", "y"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(cli({"get-install", "Company"}).out, company + "\n");
+
+    const std::string name = "p\xC3\xA4ge \xE2\x82\xAC.html";
+    const auto page = m_dir.path() / std::u8string(name.begin(), name.end());
+    writeFile(page, "<body>\n</body>\n");
+    const std::u8string pagePath = page.u8string();
+    const std::string utf8Page(pagePath.begin(), pagePath.end());
+    const Result inserted = cli({"view-cart", "--caption", "\xC3\xBC", "--into", utf8Page});
+    EXPECT_EQ(inserted.exitCode, 0) << inserted.err;
+    EXPECT_THAT(readFile(page), HasSubstr("value=\"\xC3\xBC\""));
 }
 
 } // namespace vendaxo::test

@@ -1,6 +1,5 @@
+#include "scratch_store.h"
 #include "shell/merchant_profile.h"
-#include "shell/sqlite_store.h"
-#include "test_support.h"
 
 #include <gmock/gmock.h>
 
@@ -25,8 +24,8 @@ protected:
                            RegValue::string(value));
     }
 
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
+    ScratchStore m_scratch;
+    SettingsStore& m_store = m_scratch.store();
 };
 
 TEST_F(MerchantProfileTest, SingleMerchantLoadReadsItsValuesAndMarksTheCheckoutPage) {

@@ -1,8 +1,7 @@
+#include "scratch_store.h"
 #include "shell/error.h"
 #include "shell/reg_file.h"
-#include "shell/sqlite_store.h"
 #include "shell/text_encoding.h"
-#include "test_support.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -61,8 +60,8 @@ RegValue utf16Value(RegType type, std::string_view text) {
 
 class RegFile : public ::testing::Test {
 protected:
-    test::TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
+    test::ScratchStore m_scratch;
+    SettingsStore& m_store = m_scratch.store();
 };
 
 TEST_F(RegFile, RoundTripKeepsEveryKeyValueAndType) {
@@ -84,7 +83,8 @@ TEST_F(RegFile, RoundTripKeepsEveryKeyValueAndType) {
         {kRoot + "\\111\\Orders\\2024", {{"Note", RegValue::string("x\ny")}}},
         {kRoot + "\\222", {}},
     });
-    SqliteStore copy(m_dir / "copy.sqlite3");
+    test::ScratchStore scratchCopy;
+    SettingsStore& copy = scratchCopy.store();
     importRegFile(copy, exportRegFile(m_store));
 
     const auto original = dump(m_store);
@@ -99,29 +99,31 @@ TEST_F(RegFile, ExportGivesExactBytes) {
     std::string blob;
     for (char i = 0; i < 30; ++i)
         blob += i;
+    // Written in name order, the one order every backend lists them in (Wine's registry
+    // lists values by name, SQLite in the order first written).
     m_store.writeAll({
         {kRoot,
-         {{"Name", RegValue::string("a \"b\" c:\\d")},
-          {"", RegValue::string("x")},
-          {"Flag", {RegType::Dword, "\x2a\0\0\0"s}}}},
+         {{"", RegValue::string("x")},
+          {"Flag", {RegType::Dword, "\x2a\0\0\0"s}},
+          {"Name", RegValue::string("a \"b\" c:\\d")}}},
         {kRoot + "\\7",
-         {{"Note", RegValue::string("1\n2")},
+         {{"Big", {RegType::Qword, "\x01\x02\x03\x04\x05\x06\x07\x08"s}},
           {"Blob", {RegType::Binary, blob}},
           {"None", {RegType::Binary, ""}},
-          {"Big", {RegType::Qword, "\x01\x02\x03\x04\x05\x06\x07\x08"s}}}},
+          {"Note", RegValue::string("1\n2")}}},
     });
     const std::string text =
         "Windows Registry Editor Version 5.00\r\n\r\n"
         "[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Vendaxo]\r\n"
-        "\"Name\"=\"a \\\"b\\\" c:\\\\d\"\r\n"
         "@=\"x\"\r\n"
-        "\"Flag\"=dword:0000002a\r\n\r\n"
+        "\"Flag\"=dword:0000002a\r\n"
+        "\"Name\"=\"a \\\"b\\\" c:\\\\d\"\r\n\r\n"
         "[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Vendaxo\\7]\r\n"
-        "\"Note\"=hex(1):31,00,0a,00,32,00,00,00\r\n"
+        "\"Big\"=hex(b):01,02,03,04,05,06,07,08\r\n"
         "\"Blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\r\n"
         "  16,17,18,19,1a,1b,1c,1d\r\n"
         "\"None\"=hex:\r\n"
-        "\"Big\"=hex(b):01,02,03,04,05,06,07,08\r\n\r\n";
+        "\"Note\"=hex(1):31,00,0a,00,32,00,00,00\r\n\r\n";
     std::string expected = "\xFF\xFE";
     for (char c : text)
         expected += {c, '\0'};

@@ -23,9 +23,9 @@ StoreBackend sqliteBackend() {
             static int counter = 0;
             return (storeFolder() / ("store" + std::to_string(++counter) + ".sqlite3")).string();
         },
-        [](const std::string& location) {
-            return std::make_unique<SqliteStore>(location);
-        }};
+        [](const std::string& location) { return std::make_unique<SqliteStore>(location); },
+        // The files go with storeFolder() at exit.
+        {}};
 }
 
 void execOn(const std::filesystem::path& file, const char* sql) {
@@ -57,6 +57,20 @@ TEST(SqliteStore, CreatesMissingFoldersAndUsesWriteAheadLog) {
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "wal");
     sqlite3_finalize(stmt);
     sqlite3_close(db);
+}
+
+// As regedit lists them, so that an exported file reads in the order the dialogs wrote.
+TEST(SqliteStore, ValuesAreListedInTheOrderFirstWritten) {
+    TempDir dir;
+    SqliteStore store(dir / "store.sqlite3");
+    store.setMerchantNumber("111");
+    store.writeMerchant("b", "2");
+    store.writeMerchant("a", "1");
+    store.writeMerchant("B", "3");
+    const auto values = store.values(store.merchantKeyPath());
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0], (NamedValue{"b", RegValue::string("3")}));
+    EXPECT_EQ(values[1].name, "a");
 }
 
 TEST(SqliteStore, UnopenableFileIsReportedWithItsName) {

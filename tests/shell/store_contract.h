@@ -15,6 +15,8 @@ struct StoreBackend {
     std::string name;
     std::function<std::string()> newLocation;
     std::function<std::unique_ptr<SettingsStore>(const std::string& location)> open;
+    // Removes what a test left at its location; none needed when empty.
+    std::function<void(const std::string& location)> discard;
 };
 
 // The behaviour every SettingsStore backend must show; instantiate it with
@@ -22,6 +24,7 @@ struct StoreBackend {
 class StoreContract : public ::testing::TestWithParam<StoreBackend> {
 protected:
     void SetUp() override;
+    void TearDown() override;
     std::unique_ptr<SettingsStore> reopen() const { return GetParam().open(m_location); }
 
     std::string m_location;

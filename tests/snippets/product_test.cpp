@@ -1,16 +1,15 @@
-#include "shell/sqlite_store.h"
+#include "scratch_store.h"
 #include "snippets/product.h"
-#include "test_support.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace vendaxo::test {
 
 class ProductDefaultsTest : public ::testing::Test {
 protected:
     ProductDefaultsTest() { m_store.setMerchantNumber("111"); }
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
+    ScratchStore m_scratch;
+    SettingsStore& m_store = m_scratch.store();
 };
 
 namespace {
@@ -42,14 +41,11 @@ Product richProduct() {
 
 TEST_F(ProductDefaultsTest, SavesTheNineteenValuesInOrderWithTheirEncodings) {
     ProductDefaults::save(m_store, richProduct());
-    const auto values = m_store.values(m_store.merchantKeyPath());
-    const char* order[] = {"PPrc",    "PBut",          "PWgt",         "PDes",       "POpt",
-                           "POpt2",   "PQty",          "PTax",         "PQcb",       "PShip",
-                           "PNoJump", "PFractional",   "PQlock",       "PQlockVal",  "PQNoMin",
-                           "PQInBox", "POptionEnable", "POptionStyle", "POptionData"};
-    ASSERT_EQ(values.size(), std::size(order)) << "the SKU is never stored";
-    for (std::size_t i = 0; i < values.size(); ++i)
-        EXPECT_EQ(values[i].name, order[i]);
+    // The SKU is never stored.
+    expectWrittenInOrder(m_store,
+                         {"PPrc", "PBut", "PWgt", "PDes", "POpt", "POpt2", "PQty", "PTax", "PQcb",
+                          "PShip", "PNoJump", "PFractional", "PQlock", "PQlockVal", "PQNoMin",
+                          "PQInBox", "POptionEnable", "POptionStyle", "POptionData"});
     EXPECT_EQ(m_store.readMerchant("PPrc"), "$39.50") << "the price as typed";
     EXPECT_EQ(m_store.readMerchant("PQty"), "10 - $35;\r\n20 - $30;\r\n");
     EXPECT_EQ(m_store.readMerchant("PTax"), "true");
