@@ -16,10 +16,9 @@ namespace vendaxo {
 
 QString DesktopHelp::htmlHelpPage() {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    for (const QString& candidate :
-         {QStringLiteral("../share/vendaxo/help/index.html"),
-          QStringLiteral("../../share/vendaxo/help/index.html"),
-          QStringLiteral("help/index.html")}) {
+    for (const QString& candidate : {QStringLiteral("../share/vendaxo/help/index.html"),
+                                     QStringLiteral("../../share/vendaxo/help/index.html"),
+                                     QStringLiteral("help/index.html")}) {
         const QFileInfo page(programDir.filePath(candidate));
         if (page.isFile())
             return page.canonicalFilePath();

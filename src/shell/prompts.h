@@ -22,8 +22,10 @@ public:
     virtual std::optional<QString> inputText(QWidget* parent, const QString& caption,
                                              const QString& prompt, const QString& initial) = 0;
     // Empty when cancelled.
-    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
     // nullopt when cancelled.
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
 
@@ -39,8 +41,8 @@ public:
     QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
                                         const QString& caption, const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
-    std::optional<QString> inputText(QWidget* parent, const QString& caption,
-                                     const QString& prompt, const QString& initial) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;

@@ -19,7 +19,9 @@ NumericKeyFilter::NumericKeyFilter(QLineEdit* field) : QObject(field), m_field(f
     field->installEventFilter(this);
 }
 
-NumericKeyFilter* NumericKeyFilter::install(QLineEdit* field) { return new NumericKeyFilter(field); }
+NumericKeyFilter* NumericKeyFilter::install(QLineEdit* field) {
+    return new NumericKeyFilter(field);
+}
 
 bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_field && event->type() == QEvent::KeyRelease) {

@@ -25,8 +25,8 @@ public:
     QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
                                         const QString& caption, const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
-    std::optional<QString> inputText(QWidget* parent, const QString& caption,
-                                     const QString& prompt, const QString& initial) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
