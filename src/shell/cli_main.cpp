@@ -1,4 +1,5 @@
 // vendaxo-cli: the merchant's settings and the shop snippets without the desktop program.
+#include "settings/settings_report.h"
 #include "shell/command_line.h"
 #include "shell/error.h"
 #include "shell/file_io.h"
@@ -273,6 +274,11 @@ int run(int argc, char** argv) {
         app.add_subcommand("retrieve-orders", "Build the retrieve-orders button snippet");
     addSnippetOptions(*retrieveOrdersCommand, retrieveOrders);
 
+    bool json = false;
+    CLI::App* settingsCommand =
+        app.add_subcommand("settings", "Print what the current merchant's stored settings mean");
+    settingsCommand->add_flag("--json", json, "As JSON, for scripts");
+
     PurchaseOptions purchase;
     CLI::App* purchaseCommand = addPurchaseCommand(app, purchase);
 
@@ -324,6 +330,9 @@ int run(int argc, char** argv) {
                 value.assign(std::istreambuf_iterator<char>(std::cin), {});
             store->writeMerchant(name, value);
         }
+    } else if (settingsCommand->parsed()) {
+        selectMerchant(*store, Installation::load(*store), globals.merchant);
+        writeStdout(json ? settingsReportJson(*store) : settingsReport(*store));
     } else if (importCommand->parsed()) {
         const std::string bytes = readFileBytes(pathFromUtf8(file));
         try {
