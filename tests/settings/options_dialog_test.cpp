@@ -1,4 +1,4 @@
-#include "gui/gui_fakes.h"
+#include "gui/gui_fixture.h"
 #include "settings/options_dialog.h"
 #include "settings/styles_dialog.h"
 #include "shell/app_services.h"
@@ -22,26 +22,20 @@ namespace vendaxo::test {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public GuiTest {
 protected:
     OptionsDialogTest() {
-        static_cast<Application*>(qApp)->setPrompts(&m_prompts);
         m_services.profile.merchantNumber = "111";
         m_services.profile.currencySymbol = "$";
         m_store.setMerchantNumber("111");
     }
-    ~OptionsDialogTest() override { static_cast<Application*>(qApp)->setPrompts(nullptr); }
 
-    template <typename T> T* child(const char* name) {
-        T* widget = m_dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    template <typename T> T* child(const char* name) { return findIn<T>(m_dialog, name); }
     QLineEdit* edit(const char* name) { return child<QLineEdit>(name); }
     QPlainTextEdit* memo() { return child<QPlainTextEdit>("confirmationEdit"); }
     QListWidget* taxes() { return child<QListWidget>("taxList"); }
     QPushButton* button(const char* name) { return child<QPushButton>(name); }
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void click(const char* name) { clickIn(m_dialog, name); }
     void toggle(const char* name) { QTest::keyClick(child<QCheckBox>(name), Qt::Key_Space); }
     // Replaces a field's text the way a merchant does, key by key.
     void retype(QWidget* field, const char* text) {
@@ -67,12 +61,6 @@ protected:
         return shown.caption.toStdString() + "|" + shown.text.toStdString();
     }
 
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
-    ScriptedPrompts m_prompts;
-    RecordingHelp m_help;
-    RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
     OptionsDialog m_dialog{m_services};
 };
 

@@ -1,4 +1,4 @@
-#include "gui/gui_fakes.h"
+#include "gui/gui_fixture.h"
 #include "settings/cart_preview.h"
 #include "settings/styles_dialog.h"
 #include "shell/app_services.h"
@@ -37,22 +37,12 @@ bool containsColour(const QImage& image, const QRect& area, const QColor& colour
 
 } // namespace
 
-class StylesDialogTest : public ::testing::Test {
+class StylesDialogTest : public GuiTest {
 protected:
-    StylesDialogTest() {
-        static_cast<Application*>(qApp)->setPrompts(&m_prompts);
-        m_store.setMerchantNumber("111");
-    }
-    ~StylesDialogTest() override { static_cast<Application*>(qApp)->setPrompts(nullptr); }
+    StylesDialogTest() { m_store.setMerchantNumber("111"); }
 
-    template <typename T> T* child(const char* name) {
-        T* widget = m_dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void click(const char* button) {
-        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
-    }
+    template <typename T> T* child(const char* name) { return findIn<T>(m_dialog, name); }
+    void click(const char* button) { clickIn(m_dialog, button); }
     void select(int element) { child<QListWidget>("elementList")->setCurrentRow(element); }
     void choose(const char* button, const QColor& colour) {
         m_prompts.colours.push_back(colour);
@@ -60,12 +50,6 @@ protected:
     }
     QString caption() { return child<QGroupBox>("elementGroup")->title(); }
 
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
-    ScriptedPrompts m_prompts;
-    RecordingHelp m_help;
-    RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
     StylesDialog m_dialog{m_services};
 };
 

@@ -1,4 +1,4 @@
-#include "gui/gui_fakes.h"
+#include "gui/gui_fixture.h"
 #include "settings/options_dialog.h"
 #include "shell/app_services.h"
 #include "shell/application.h"
@@ -27,11 +27,8 @@ namespace vendaxo::test {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public GuiTest {
 protected:
-    MainWindowTest() { static_cast<Application*>(qApp)->setPrompts(&m_prompts); }
-    ~MainWindowTest() override { static_cast<Application*>(qApp)->setPrompts(nullptr); }
-
     void install(std::string_view name, std::string_view value) {
         m_store.writeValue(std::string(kInstallationKey), name, RegValue::string(value));
     }
@@ -61,13 +58,9 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     }
     template <typename T = QWidget> T* child(const char* name) {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return findIn<T>(*m_window, name);
     }
-    void click(const char* button) {
-        QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
-    }
+    void click(const char* button) { clickIn(*m_window, button); }
     bool visible(const char* name) { return child(name)->isVisible(); }
     bool enabled(const char* name) { return child(name)->isEnabled(); }
     QString text(const char* label) { return child<QLabel>(label)->text(); }
@@ -107,12 +100,6 @@ protected:
         return QCoreApplication::exec();
     }
 
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
-    ScriptedPrompts m_prompts;
-    RecordingHelp m_help;
-    RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -1,4 +1,4 @@
-#include "gui/gui_fakes.h"
+#include "gui/gui_fixture.h"
 #include "shell/app_services.h"
 #include "shell/application.h"
 #include "shell/sqlite_store.h"
@@ -15,10 +15,9 @@ namespace vendaxo::test {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-class ButtonDialogTest : public ::testing::Test {
+class ButtonDialogTest : public GuiTest {
 protected:
     ButtonDialogTest() {
-        static_cast<Application*>(qApp)->setPrompts(&m_prompts);
         m_services.profile.merchantNumber = "111";
         m_services.profile.companyName = "Acme";
         m_services.profile.cartServerAddress = "https://cart.example/cgi";
@@ -26,33 +25,16 @@ protected:
         m_services.profile.currencySymbol = "$";
         m_store.setMerchantNumber("111");
     }
-    ~ButtonDialogTest() override { static_cast<Application*>(qApp)->setPrompts(nullptr); }
-
-    template <typename T> T* child(QWidget& dialog, const char* name) {
-        T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void click(QWidget& dialog, const char* button) {
-        QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
-    }
-
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
-    ScriptedPrompts m_prompts;
-    RecordingHelp m_help;
-    RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
 };
 
 TEST_F(ButtonDialogTest, ViewCartInsertsTheSnippetWithStoredColoursAndCloses) {
     m_store.writeMerchant("shopcolors", "5,6");
     ButtonDialog dialog(ButtonDialog::Kind::ViewCart, m_services);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Insert Shopping Cart Button..."));
-    EXPECT_EQ(child<QLineEdit>(dialog, "captionEdit")->text(),
+    EXPECT_EQ(findIn<QLineEdit>(dialog, "captionEdit")->text(),
               QStringLiteral("View Shopping Cart"));
     dialog.show();
-    click(dialog, "insertButton");
+    clickIn(dialog, "insertButton");
     ASSERT_EQ(m_bridge.inserted.size(), 1u);
     EXPECT_THAT(m_bridge.inserted[0], HasSubstr("action=\"http://cart.example/cgi\""));
     EXPECT_THAT(m_bridge.inserted[0], HasSubstr("name=\"vdx_shopcolors\" value=\"5,6\""));
@@ -63,12 +45,12 @@ TEST_F(ButtonDialogTest, ViewCartInsertsTheSnippetWithStoredColoursAndCloses) {
 TEST_F(ButtonDialogTest, RetrieveOrdersTakesTheTypedCaptionAndKeepsItForTheNextOpening) {
     ButtonDialog dialog(ButtonDialog::Kind::RetrieveOrders, m_services);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Insert Retrieve Orders Button..."));
-    auto* caption = child<QLineEdit>(dialog, "captionEdit");
+    auto* caption = findIn<QLineEdit>(dialog, "captionEdit");
     EXPECT_EQ(caption->text(), QStringLiteral("Retrieve Orders"));
     dialog.show();
     caption->clear();
     QTest::keyClicks(caption, QStringLiteral("Get \"my\" orders"));
-    click(dialog, "insertButton");
+    clickIn(dialog, "insertButton");
     ASSERT_EQ(m_bridge.inserted.size(), 1u);
     EXPECT_THAT(m_bridge.inserted[0],
                 HasSubstr("value=\"Get &quot;my&quot; orders\" name=\"getorders\""));
@@ -80,23 +62,23 @@ TEST_F(ButtonDialogTest, UnreachableEditorShowsTheErrorAndLeavesTheDialogOpen) {
     m_bridge.reachable = false;
     ButtonDialog dialog(ButtonDialog::Kind::ViewCart, m_services);
     dialog.show();
-    child<QLineEdit>(dialog, "captionEdit")->setText(QStringLiteral("Cart"));
-    click(dialog, "insertButton");
+    findIn<QLineEdit>(dialog, "captionEdit")->setText(QStringLiteral("Cart"));
+    clickIn(dialog, "insertButton");
     ASSERT_EQ(m_prompts.messages.size(), 1u);
     EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Vendaxo"));
     EXPECT_EQ(m_prompts.messages[0].text, QStringLiteral("No page is open in the page editor."));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(child<QLineEdit>(dialog, "captionEdit")->text(), QStringLiteral("Cart"));
+    EXPECT_EQ(findIn<QLineEdit>(dialog, "captionEdit")->text(), QStringLiteral("Cart"));
 }
 
 TEST_F(ButtonDialogTest, CancelBuildsNothingAndHelpShowsEachDialogsContext) {
     ButtonDialog viewCart(ButtonDialog::Kind::ViewCart, m_services);
     ButtonDialog retrieve(ButtonDialog::Kind::RetrieveOrders, m_services);
     viewCart.show();
-    click(viewCart, "helpButton");
-    click(viewCart, "cancelButton");
+    clickIn(viewCart, "helpButton");
+    clickIn(viewCart, "cancelButton");
     retrieve.show();
-    click(retrieve, "helpButton");
+    clickIn(retrieve, "helpButton");
     EXPECT_THAT(m_help.shown, ElementsAre(1003, 1005));
     EXPECT_TRUE(m_bridge.inserted.empty());
     EXPECT_EQ(viewCart.result(), QDialog::Rejected);

@@ -1,4 +1,4 @@
-#include "gui/gui_fakes.h"
+#include "gui/gui_fixture.h"
 #include "shell/app_services.h"
 #include "shell/sqlite_store.h"
 #include "snippets/option_dialog.h"
@@ -27,12 +27,6 @@ namespace {
 const QString kLabelMessage =
     QStringLiteral("You cannot enter the following characters (\" ; ( ) etc...) in this field.");
 
-template <typename T> T* child(QWidget& parent, const char* name) {
-    T* widget = parent.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
 OptionGrid gridOf(const std::string& data) {
     OptionGrid grid;
     grid.rebuild(data);
@@ -41,7 +35,7 @@ OptionGrid gridOf(const std::string& data) {
 
 } // namespace
 
-class OptionListsEditorTest : public ::testing::Test {
+class OptionListsEditorTest : public GuiTest {
 protected:
     OptionListsEditorTest() {
         // Items take the merchant's currency, whatever dialog was opened before.
@@ -56,9 +50,7 @@ protected:
         m_editor.setOptionsEnabled(true);
         grid()->setCurrentCell(row, column);
     }
-    void click(const char* button) {
-        QTest::mouseClick(child<QAbstractButton>(m_editor, button), Qt::LeftButton);
-    }
+    void click(const char* button) { clickIn(m_editor, button); }
     // Answers the option dialog that the next command opens.
     void inOptionDialog(std::function<void(OptionDialog&)> answer) {
         QTimer::singleShot(0, &m_editor, [this, answer] {
@@ -67,20 +59,14 @@ protected:
             answer(*dialog);
         });
     }
-    QTableWidget* grid() { return child<QTableWidget>(m_editor, "optionGrid"); }
+    QTableWidget* grid() { return findIn<QTableWidget>(m_editor, "optionGrid"); }
     std::string data() const { return m_editor.grid().data(); }
-    QString hint() { return child<QLabel>(m_editor, "hintLabel")->text(); }
-    bool enabled(const char* name) { return child<QWidget>(m_editor, name)->isEnabled(); }
+    QString hint() { return findIn<QLabel>(m_editor, "hintLabel")->text(); }
+    bool enabled(const char* name) { return findIn<QWidget>(m_editor, name)->isEnabled(); }
     QString file(const char* name) const {
         return QString::fromStdU16String((m_dir / name).u16string());
     }
 
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
-    ScriptedPrompts m_prompts;
-    RecordingHelp m_help;
-    RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
     OptionListsEditor m_editor{m_services};
     std::vector<bool> m_flagSignals;
 };
@@ -160,10 +146,10 @@ TEST_F(OptionListsEditorTest, AddEditAndRemoveOptionsThroughTheOptionDialog) {
     start("Size;S;\n");
     inOptionDialog([](OptionDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Option..."));
-        QTest::keyClicks(child<QLineEdit>(dialog, "labelEdit"), QStringLiteral("Large"));
-        child<QComboBox>(dialog, "adjustmentCombo")->setCurrentIndex(1);
-        child<QLineEdit>(dialog, "amountEdit")->setText(QStringLiteral("2.50"));
-        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+        QTest::keyClicks(findIn<QLineEdit>(dialog, "labelEdit"), QStringLiteral("Large"));
+        findIn<QComboBox>(dialog, "adjustmentCombo")->setCurrentIndex(1);
+        findIn<QLineEdit>(dialog, "amountEdit")->setText(QStringLiteral("2.50"));
+        QTest::mouseClick(findIn<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
     click("addOptionButton");
     EXPECT_EQ(data(), "Size;S;Large (add €2.50);\n");
@@ -177,13 +163,13 @@ TEST_F(OptionListsEditorTest, AddEditAndRemoveOptionsThroughTheOptionDialog) {
 
     inOptionDialog([](OptionDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Option..."));
-        EXPECT_EQ(child<QLineEdit>(dialog, "labelEdit")->text(), QStringLiteral("Large"));
-        EXPECT_EQ(child<QComboBox>(dialog, "adjustmentCombo")->currentText(),
+        EXPECT_EQ(findIn<QLineEdit>(dialog, "labelEdit")->text(), QStringLiteral("Large"));
+        EXPECT_EQ(findIn<QComboBox>(dialog, "adjustmentCombo")->currentText(),
                   QStringLiteral("Add"));
-        EXPECT_EQ(child<QLineEdit>(dialog, "amountEdit")->text(), QStringLiteral("2.50"));
-        EXPECT_TRUE(child<QPushButton>(dialog, "okButton")->isEnabled());
-        child<QComboBox>(dialog, "adjustmentCombo")->setCurrentIndex(2);
-        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+        EXPECT_EQ(findIn<QLineEdit>(dialog, "amountEdit")->text(), QStringLiteral("2.50"));
+        EXPECT_TRUE(findIn<QPushButton>(dialog, "okButton")->isEnabled());
+        findIn<QComboBox>(dialog, "adjustmentCombo")->setCurrentIndex(2);
+        QTest::mouseClick(findIn<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     });
     QWidget* viewport = grid()->viewport();
     const QPoint large = grid()->visualItemRect(grid()->item(2, 0)).center();
@@ -208,11 +194,11 @@ TEST_F(OptionListsEditorTest, EnablingFollowsTheBoxAndTheCurrentCell) {
     EXPECT_EQ(hint(), QStringLiteral("Double Click any cell to edit..."));
     for (const char* name : commands)
         EXPECT_FALSE(enabled(name)) << name;
-    EXPECT_FALSE(child<QWidget>(m_editor, "loadButton")->isVisible());
+    EXPECT_FALSE(findIn<QWidget>(m_editor, "loadButton")->isVisible());
 
     m_editor.setGrid(gridOf("Color;Red;\nSize;S;M;\n"));
-    QTest::mouseClick(child<QCheckBox>(m_editor, "enableOptionsCheck"), Qt::LeftButton);
-    EXPECT_TRUE(child<QWidget>(m_editor, "styleCombo")->isVisible());
+    QTest::mouseClick(findIn<QCheckBox>(m_editor, "enableOptionsCheck"), Qt::LeftButton);
+    EXPECT_TRUE(findIn<QWidget>(m_editor, "styleCombo")->isVisible());
     EXPECT_EQ(hint(), QStringLiteral("Option List (Color) = Red"));
     EXPECT_TRUE(enabled("removeOptionButton") && enabled("addOptionButton"));
 
@@ -233,7 +219,7 @@ TEST_F(OptionListsEditorTest, EnablingFollowsTheBoxAndTheCurrentCell) {
     m_editor.setOptionsEnabled(false);
     for (const char* name : commands)
         EXPECT_FALSE(enabled(name)) << name;
-    EXPECT_FALSE(child<QWidget>(m_editor, "saveButton")->isVisible());
+    EXPECT_FALSE(findIn<QWidget>(m_editor, "saveButton")->isVisible());
     EXPECT_EQ(data(), "Color;Red;\n");
 }
 
@@ -263,7 +249,7 @@ TEST_F(OptionListsEditorTest, StyleAndShowPreparation) {
     EXPECT_EQ(m_editor.optionStyle(), OptionStyle::DropDown);
     m_editor.setOptionStyle(OptionStyle::Radio);
     m_editor.prepareForShow();
-    EXPECT_EQ(child<QComboBox>(m_editor, "styleCombo")->currentText(),
+    EXPECT_EQ(findIn<QComboBox>(m_editor, "styleCombo")->currentText(),
               QStringLiteral("Radio Button"));
 }
 
@@ -331,11 +317,11 @@ TEST_F(OptionListsEditorTest, FailedLoadsAndSavesReportAndKeepGridAndFlag) {
 class OptionDialogTest : public ::testing::Test {
 protected:
     OptionDialogTest() { m_dialog.show(); }
-    QLineEdit* label() { return child<QLineEdit>(m_dialog, "labelEdit"); }
-    QLineEdit* amount() { return child<QLineEdit>(m_dialog, "amountEdit"); }
-    QComboBox* kind() { return child<QComboBox>(m_dialog, "adjustmentCombo"); }
-    QString example() { return child<QLabel>(m_dialog, "exampleLabel")->text(); }
-    bool okEnabled() { return child<QPushButton>(m_dialog, "okButton")->isEnabled(); }
+    QLineEdit* label() { return findIn<QLineEdit>(m_dialog, "labelEdit"); }
+    QLineEdit* amount() { return findIn<QLineEdit>(m_dialog, "amountEdit"); }
+    QComboBox* kind() { return findIn<QComboBox>(m_dialog, "adjustmentCombo"); }
+    QString example() { return findIn<QLabel>(m_dialog, "exampleLabel")->text(); }
+    bool okEnabled() { return findIn<QPushButton>(m_dialog, "okButton")->isEnabled(); }
 
     ScriptedPrompts m_prompts;
     OptionDialog m_dialog{m_prompts};
@@ -345,7 +331,7 @@ TEST_F(OptionDialogTest, AddModeStartsEmptyAndTheExampleFollowsKindAndAmount) {
     m_dialog.prepare(OptionDialog::Mode::Add, QStringLiteral("Old (add €1)"), QStringLiteral("€"));
     EXPECT_EQ(label()->text(), QString());
     EXPECT_EQ(amount()->text(), QStringLiteral("0"));
-    EXPECT_EQ(child<QLabel>(m_dialog, "currencyLabel")->text(), QStringLiteral("€"));
+    EXPECT_EQ(findIn<QLabel>(m_dialog, "currencyLabel")->text(), QStringLiteral("€"));
     EXPECT_FALSE(okEnabled());
     EXPECT_FALSE(amount()->isEnabled());
     EXPECT_EQ(example(),

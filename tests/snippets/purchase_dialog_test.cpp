@@ -1,4 +1,4 @@
-#include "gui/gui_fakes.h"
+#include "gui/gui_fixture.h"
 #include "shell/app_services.h"
 #include "shell/application.h"
 #include "shell/sqlite_store.h"
@@ -25,10 +25,9 @@ namespace vendaxo::test {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-class PurchaseDialogTest : public ::testing::Test {
+class PurchaseDialogTest : public GuiTest {
 protected:
     PurchaseDialogTest() {
-        static_cast<Application*>(qApp)->setPrompts(&m_prompts);
         m_services.profile.merchantNumber = "111";
         m_services.profile.companyName = "Acme";
         m_services.profile.cartServerAddress = "https://cart.example/cgi";
@@ -36,13 +35,8 @@ protected:
         m_store.setMerchantNumber("111");
         m_dialog.show();
     }
-    ~PurchaseDialogTest() override { static_cast<Application*>(qApp)->setPrompts(nullptr); }
 
-    template <typename T> T* child(const char* name) {
-        T* widget = m_dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    template <typename T> T* child(const char* name) { return findIn<T>(m_dialog, name); }
     QLineEdit* edit(const char* name) { return child<QLineEdit>(name); }
     QCheckBox* box(const char* name) { return child<QCheckBox>(name); }
     QPushButton* button(const char* name) { return child<QPushButton>(name); }
@@ -54,7 +48,7 @@ protected:
     }
     // Space, so the box changes as a merchant's click changes it.
     void toggle(const char* name) { QTest::keyClick(box(name), Qt::Key_Space); }
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void click(const char* name) { clickIn(m_dialog, name); }
     void clickEntry(int row, bool twice = false) {
         QListWidget* list = discounts();
         const QPoint at = list->visualItemRect(list->item(row)).center();
@@ -75,12 +69,6 @@ protected:
     }
     std::size_t storedCount() { return m_store.values(m_store.merchantKeyPath()).size(); }
 
-    TempDir m_dir;
-    SqliteStore m_store{m_dir / "store.sqlite3"};
-    ScriptedPrompts m_prompts;
-    RecordingHelp m_help;
-    RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
     PurchaseDialog m_dialog{m_services};
 };
 
