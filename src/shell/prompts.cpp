@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <exception>
 
 namespace vendaxo {
 
@@ -18,6 +19,14 @@ void Prompts::information(QWidget* parent, const QString& caption, const QString
 bool Prompts::confirm(QWidget* parent, const QString& caption, const QString& text) {
     return message(parent, QMessageBox::Question, caption, text,
                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Prompts::run(QWidget* parent, const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& failure) {
+        error(parent, QString::fromStdString(failure.what()));
+    }
 }
 
 QMessageBox::StandardButton QtPrompts::message(QWidget* parent, QMessageBox::Icon icon,

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QMessageBox>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -33,6 +34,11 @@ public:
     void error(QWidget* parent, const QString& text);
     void information(QWidget* parent, const QString& caption, const QString& text);
     bool confirm(QWidget* parent, const QString& caption, const QString& text);
+
+    // Runs a command that may fail; a failure is shown in the error box and the
+    // command abandoned. Commands that talk to the page editor catch here, so
+    // no exception unwinds through the widget's own event handling.
+    void run(QWidget* parent, const std::function<void()>& command);
 };
 
 // The real dialogs.

@@ -2,6 +2,7 @@
 
 #include "shell/app_services.h"
 #include "shell/help_service.h"
+#include "shell/prompts.h"
 #include "shell/settings_store.h"
 #include "snippets/button_snippets.h"
 #include "snippets/html.h"
@@ -22,7 +23,8 @@ ButtonDialog::ButtonDialog(Kind kind, AppServices& services, QWidget* parent)
     setObjectName(viewCart ? QStringLiteral("viewCartDialog")
                            : QStringLiteral("retrieveOrdersDialog"));
 
-    connect(m_ui->insertButton, &QPushButton::clicked, this, &ButtonDialog::insert);
+    connect(m_ui->insertButton, &QPushButton::clicked, this,
+            [this] { m_services.prompts.run(this, [this] { insert(); }); });
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->helpButton, &QPushButton::clicked, this, [this] {
         m_services.help.show(m_kind == Kind::ViewCart ? kHelpViewCart : kHelpRetrieveOrders);

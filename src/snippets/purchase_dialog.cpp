@@ -89,7 +89,8 @@ PurchaseDialog::PurchaseDialog(AppServices& services, QWidget* parent)
             &PurchaseDialog::editDiscount);
     connect(m_ui->saveDefaultButton, &QPushButton::clicked, this, &PurchaseDialog::saveAsDefault);
     connect(m_ui->pasteDefaultButton, &QPushButton::clicked, this, &PurchaseDialog::pasteDefault);
-    connect(m_ui->insertButton, &QPushButton::clicked, this, &PurchaseDialog::insert);
+    connect(m_ui->insertButton, &QPushButton::clicked, this,
+            [this] { m_services.prompts.run(this, [this] { insert(); }); });
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->helpButton, &QPushButton::clicked, this,
             [this] { m_services.help.show(kHelpPurchase); });
