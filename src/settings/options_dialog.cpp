@@ -1,6 +1,7 @@
 #include "settings/options_dialog.h"
 
 #include "settings/jpeg_picture.h"
+#include "settings/shipping_dialog.h"
 #include "settings/styles_dialog.h"
 #include "shell/app_services.h"
 #include "shell/help_service.h"
@@ -37,7 +38,8 @@ struct OptionsDialog::Private {
     Ui::OptionsDialog ui;
     // The hidden checkout page edit: nobody sees or types it, load and save carry it.
     std::string checkoutPage;
-    StylesDialog* styles = nullptr; // a child, made on first use
+    StylesDialog* styles = nullptr; // children, made on first use
+    ShippingDialog* shipping = nullptr;
 };
 
 OptionsDialog::OptionsDialog(AppServices& services, QWidget* parent)
@@ -101,6 +103,12 @@ StylesDialog& OptionsDialog::stylesDialog() {
     if (!d->styles)
         d->styles = new StylesDialog(d->services, this);
     return *d->styles;
+}
+
+ShippingDialog& OptionsDialog::shippingDialog() {
+    if (!d->shipping)
+        d->shipping = new ShippingDialog(d->services, this);
+    return *d->shipping;
 }
 
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -229,7 +237,10 @@ void OptionsDialog::clearTaxes() {
 }
 
 void OptionsDialog::openShippingDialog() {
-    // The shipping dialog is not written yet; the button opens nothing until then.
+    ShippingDialog& shipping = shippingDialog();
+    shipping.setCurrency(d->ui.currencyEdit->text());
+    if (shipping.exec() == QDialog::Accepted)
+        d->ui.shippingSummaryLabel->setText(tr("Current Settings:  ") + shipping.summary());
 }
 
 } // namespace vendaxo

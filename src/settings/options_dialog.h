@@ -10,6 +10,7 @@ class QListWidgetItem;
 namespace vendaxo {
 
 struct AppServices;
+class ShippingDialog;
 class StylesDialog;
 
 // "Vendaxo Options...": the tax table, merchant information, verification
@@ -23,6 +24,7 @@ public:
     StoreOptions value() const;
     void setValue(const StoreOptions& options);
     StylesDialog& stylesDialog();
+    ShippingDialog& shippingDialog();
 
 protected:
     // The profile follows the main page and confirmation edits key by key.

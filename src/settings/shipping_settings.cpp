@@ -95,6 +95,18 @@ ShippingSettings ShippingSettings::load(SettingsStore& store) {
     return s;
 }
 
+void ShippingSettings::saveChartNames(SettingsStore& store, const std::vector<std::string>& names) {
+    store.writeMerchant("RateChartChoices", crlfLines(names));
+}
+
+void ShippingSettings::saveNamedCharts(SettingsStore& store, const std::vector<std::string>& names,
+                                       const std::vector<RateChart>& charts) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += names[i] + ";" + (i < charts.size() ? charts[i] : RateChart()).gridText();
+    store.writeMerchant("MRateChartData", text);
+}
+
 std::string ShippingSettings::upsServiceText() const {
     std::string text;
     for (bool offered : upsServices)
@@ -117,13 +129,9 @@ void ShippingSettings::save(SettingsStore& store) const {
     write("RateChartComparison", std::to_string(static_cast<int>(chartBasis)));
     if (method == ShippingMethod::SingleRateChart)
         write("RateChartData", ";" + singleChart.gridText());
-    if (method == ShippingMethod::MultipleRateChart) {
-        std::string text;
-        for (std::size_t i = 0; i < chartNames.size(); ++i)
-            text += chartNames[i] + ";" + (i < charts.size() ? charts[i] : RateChart()).gridText();
-        write("MRateChartData", text);
-    }
-    write("RateChartChoices", crlfLines(chartNames));
+    if (method == ShippingMethod::MultipleRateChart)
+        saveNamedCharts(store, chartNames, charts);
+    saveChartNames(store, chartNames);
     write("UPSOrig", std::to_string(upsOrigin));
     write("UPSPickup", std::to_string(upsPickup));
     write("UPSPackage", std::to_string(upsPackage));

@@ -74,6 +74,12 @@ struct ShippingSettings {
     // named charts only for method 4, as the dialog does.
     void save(SettingsStore& store) const;
 
+    // Adding or removing a chart name is stored at once, before OK: the names
+    // one a CR LF line, and each named chart as its name, ";" and its grid text.
+    static void saveChartNames(SettingsStore& store, const std::vector<std::string>& names);
+    static void saveNamedCharts(SettingsStore& store, const std::vector<std::string>& names,
+                                const std::vector<RateChart>& charts);
+
     // "1;" or "0;" per service, in list order.
     std::string upsServiceText() const;
 

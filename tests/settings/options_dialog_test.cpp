@@ -1,5 +1,6 @@
 #include "gui/gui_fixture.h"
 #include "settings/options_dialog.h"
+#include "settings/shipping_dialog.h"
 #include "settings/styles_dialog.h"
 #include "shell/app_services.h"
 #include "shell/application.h"
@@ -301,10 +302,28 @@ TEST_F(OptionsDialogTest, StylesOpensItsOneDialogAndShippingOpensNothingYet) {
     ASSERT_THAT(opened, ElementsAre(&m_dialog.stylesDialog(), &m_dialog.stylesDialog()));
     EXPECT_EQ(m_dialog.stylesDialog().parent(), &m_dialog);
 
-    click("selectShippingButton");
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_THAT(m_prompts.messages, IsEmpty());
     EXPECT_TRUE(m_dialog.isVisible());
+}
+
+TEST_F(OptionsDialogTest, SelectShippingOpensTheShippingDialogAndItsOkUpdatesTheSummary) {
+    m_store.writeMerchant("OSta", "3");
+    m_dialog.show();
+    ShippingDialog* opened = nullptr;
+    QTimer::singleShot(0, &m_dialog, [&] {
+        opened = qobject_cast<ShippingDialog*>(QApplication::activeModalWidget());
+        if (opened) {
+            findIn<QListWidget>(*opened, "methodList")->setCurrentRow(5);
+            clickIn(*opened, "okButton");
+        }
+    });
+    click("selectShippingButton");
+    ASSERT_EQ(opened, &m_dialog.shippingDialog());
+    EXPECT_EQ(m_store.readMerchant("OSta"), "5");
+    EXPECT_EQ(child<QLabel>("shippingSummaryLabel")->text(),
+              QStringLiteral("Current Settings:  UPS Calculations\nHandling disabled\n"
+                             "Insurance disabled\nGlobal Discount disabled\n"
+                             "Minimum Restrictions disabled"));
 }
 
 } // namespace vendaxo::test

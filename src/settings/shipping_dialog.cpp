@@ -1,0 +1,696 @@
+#include "settings/shipping_dialog.h"
+
+#include "settings/break_point_dialog.h"
+#include "settings/jpeg_picture.h"
+#include "settings/order_charges_pages.h"
+#include "settings/store_options.h"
+#include "shell/app_services.h"
+#include "shell/help_service.h"
+#include "shell/prompts.h"
+#include "shell/settings_store.h"
+#include "snippets/numeric_key_filter.h"
+#include "ui_shipping_dialog.h"
+
+#include <QCheckBox>
+#include <QShowEvent>
+#include <algorithm>
+
+// The pictures are resources of the gui library, which a static library only
+// links into the program when something refers to them.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace vendaxo {
+
+namespace {
+
+// Adding or removing a chart name writes these at once, in save()'s formats.
+
+constexpr int kHelpShippingMethods = 1010; // + method index
+constexpr int kHelpHandling = 1016;
+constexpr int kHelpDiscounts = 1018;
+// The shipping picture is a tall strip; each page shows the part that fits it.
+constexpr int kPictureHeight = 250;
+
+struct PageText {
+    const char* title;
+    const char* description;
+};
+
+#define SHIPPING_TEXT(text) QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", text)
+const PageText kMethodTexts[] = {
+    {SHIPPING_TEXT("Ship By User Choice"),
+     SHIPPING_TEXT("The Ship By User Choice shipping method allows you to enter a preset list of "
+                   "shipping charges from which your customers can select.  The selected shipping "
+                   "method is then added to the order total.")},
+    {SHIPPING_TEXT("Ship By Rate Calculation"),
+     SHIPPING_TEXT("The Ship By Rate Calculation shipping method calculates the shipping charge "
+                   "based on the order's total weight, total items purchased or total amount.  Set "
+                   "the amount that will be charged per every pound, item or dollar spent.  You "
+                   "can set a base rate charge to be added as well.")},
+    {SHIPPING_TEXT("Ship By Multiple Base Rate Calculation"),
+     SHIPPING_TEXT("The Ship By Multiple Base Rate Calculation allows your customers to select a "
+                   "shipping method, each with different base rates, from your preset list.  "
+                   "Shipping is then calculated from the selected base rate plus the rate charge "
+                   "based on the order's total weight, total items purchased or total amount.")},
+    {SHIPPING_TEXT("Ship By Rate Chart"),
+     SHIPPING_TEXT("The Ship By Rate Chart method allows you to set shipping charges based on "
+                   "random (i.e., non-mathematical) intervals.  This rate chart can be based on "
+                   "total weight, total items purchased or total amount.")},
+    {SHIPPING_TEXT("Ship By Multiple Rate Chart"),
+     SHIPPING_TEXT("The Ship By Multiple Rate Chart allows your customers to select a shipping "
+                   "method from your preset list.  Each of these selectable methods will then "
+                   "calculate shipping charges based on random (i.e., non-mathematical) intervals "
+                   "you set.  This rate chart can be based on total weight, total items purchased "
+                   "or total amount.")},
+    {SHIPPING_TEXT("Use UPS(tm) Online Shipping"),
+     SHIPPING_TEXT("The UPS(tm) Online Shipping method contacts the official UPS web site to "
+                   "calculate shipping charges based on the customer's geographical location and "
+                   "the type of shipping method the customer selects.  This charge is then added "
+                   "to the order total.")},
+};
+const PageText kHandlingText = {
+    SHIPPING_TEXT("Handling and Insurance (Global Settings)"),
+    SHIPPING_TEXT("The Handling and Insurance settings allow you to automatically add additional "
+                  "charges to orders for handling fees or shipment insurance.  Both handling and "
+                  "insurance may be set as fixed rates or based on total weight, total items "
+                  "purchased or total order amount.")};
+const PageText kDiscountText = {
+    SHIPPING_TEXT("Discounts and Minimums (Global Settings)"),
+    SHIPPING_TEXT("The Discounts and Minimums settings allow you to set a fixed or "
+                  "percentage-based global discount on the total order if the order exceeds a "
+                  "specified weight, quantity of items purchased or amount spent.  You can also "
+                  "set minimum requirements your customers must meet before they can order from "
+                  "your site.")};
+const char* const kUnitRateLabels[] = {SHIPPING_TEXT("Rate per Pound "),
+                                       SHIPPING_TEXT("Rate per Unit "),
+                                       SHIPPING_TEXT("Rate per Dollar ")};
+#undef SHIPPING_TEXT
+
+QString toQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string textOf(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
+
+std::vector<std::string> itemTexts(const QListWidget* list) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts.push_back(list->item(row)->text().toStdString());
+    return texts;
+}
+
+void showItems(QListWidget* list, const std::vector<std::string>& texts) {
+    list->clear();
+    for (const std::string& text : texts)
+        list->addItem(toQt(text));
+}
+
+void fillCombo(QComboBox* combo, const auto& names) {
+    for (std::string_view name : names)
+        combo->addItem(toQt(name));
+}
+
+// The boxes of a list of "NAME = $RATE;" items.
+struct ItemListTexts {
+    const char* rateCaption;
+    const char* ratePrompt;
+    const char* editCaption;
+    const char* editPrompt; // %1 is the item's name
+};
+const ItemListTexts kUserChoiceTexts = {
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog",
+                      "Enter the shipping rate as a decimal ($5.38 = 5.38)"),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new shipping rate for %1")};
+const ItemListTexts kBaseRateTexts = {
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Shipping Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the base rate as a decimal ($5.38 = 5.38)"),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new base rate for %1")};
+
+} // namespace
+
+struct ShippingDialog::Private {
+    Private(ShippingDialog* q, AppServices& services) : q(q), services(services) {}
+
+    ShippingDialog* q;
+    AppServices& services;
+    Ui::ShippingDialog ui;
+    OrderChargesPages* chargePages = nullptr;
+    BreakPointDialog* breakPoints = nullptr; // made on first use
+    std::vector<QCheckBox*> serviceChecks;
+    QString currency = QStringLiteral("$");
+    int shownMethod = 0;   // -1 while a global settings page shows
+    RateChart grid;        // the chart in the grid: the single chart or the shown named chart
+    RateChart singleChart; // as loaded, while another method shows
+    std::vector<RateChart> charts; // one per chart name; the shown one is edited in `grid`
+    std::size_t shownChart = 0;
+
+    ShippingMethod method() const {
+        return static_cast<ShippingMethod>(std::clamp(ui.methodList->currentRow(), 0, 5));
+    }
+    ChartBasis chartBasis() const {
+        return static_cast<ChartBasis>(std::max(ui.compareByCombo->currentIndex(), 0));
+    }
+    CalculationBasis calculationBasis() const {
+        if (ui.quantityRadio->isChecked())
+            return CalculationBasis::Quantity;
+        return ui.totalRadio->isChecked() ? CalculationBasis::OrderTotal : CalculationBasis::Weight;
+    }
+
+    void setValue(const ShippingSettings& s);
+    void showPage(QWidget* page, const PageText& text);
+    void selectMethod(int index, bool freshCharts);
+    void updateCalculation();
+    void applyCurrency();
+
+    void showGrid(int currentRow);
+    void takeZeroCharge(bool zeroIfEmpty);
+    void captureShownChart();
+    void showNamedChart(int index);
+    void selectChart(int index);
+    void addChart();
+    void removeChart();
+    void renameChart(QListWidgetItem* item);
+    bool acceptableChartName(const QString& name);
+    void writeChartNames();
+    void openBreakPoints(BreakPointDialog::Mode mode, std::size_t row);
+    void removeRate();
+
+    void addItem(QListWidget* list, const ItemListTexts& texts);
+    void editItem(QListWidgetItem* item, const ItemListTexts& texts);
+    void removeItem(QListWidget* list, QPushButton* removeButton);
+    void showHelp();
+    void save();
+};
+
+ShippingDialog::ShippingDialog(AppServices& services, QWidget* parent)
+    : QDialog(parent), d(std::make_unique<Private>(this, services)) {
+    initResources();
+    Ui::ShippingDialog& ui = d->ui;
+    ui.setupUi(this);
+    fillCombo(ui.compareByCombo, kChartBasisNames);
+    fillCombo(ui.upsOriginCombo, kUpsOrigins);
+    fillCombo(ui.upsPickupCombo, kUpsPickups);
+    fillCombo(ui.upsPackageCombo, kUpsPackages);
+    for (std::size_t i = 0; i < kUpsServices.size(); ++i) {
+        auto* check = new QCheckBox(toQt(kUpsServices[i]), ui.upsServiceChecks);
+        check->setObjectName(QStringLiteral("upsServiceCheck%1").arg(i));
+        // Three columns keep the page as low as the others.
+        constexpr int kRows = 4;
+        ui.upsServiceLayout->addWidget(check, static_cast<int>(i) % kRows,
+                                       static_cast<int>(i) / kRows);
+        d->serviceChecks.push_back(check);
+    }
+    for (std::string_view name : kShippingMethodNames)
+        ui.methodList->addItem(toQt(name));
+
+    const QImage picture = readJpegPicture(QStringLiteral(":/pictures/shipping.jpg"));
+    ui.upsPictureLabel->setPixmap(QPixmap::fromImage(picture.copy(0, 20, 120, kPictureHeight)));
+    ui.chartPictureLabel->setPixmap(QPixmap::fromImage(
+        picture.copy(0, picture.height() - kPictureHeight - 40, 120, kPictureHeight)));
+
+    d->chargePages = new OrderChargesPages(services, this);
+    ui.pageStack->insertWidget(3, d->chargePages->discountPage());
+    ui.pageStack->addWidget(d->chargePages->handlingPage());
+    // The services and the global settings pages come before the dialog's buttons.
+    std::vector<QWidget*> tabOrder{ui.upsBaseRateEdit};
+    tabOrder.insert(tabOrder.end(), d->serviceChecks.begin(), d->serviceChecks.end());
+    for (QWidget* next = nextInFocusChain(); next != this; next = next->nextInFocusChain()) {
+        if ((d->chargePages->handlingPage()->isAncestorOf(next) ||
+             d->chargePages->discountPage()->isAncestorOf(next)) &&
+            (next->focusPolicy() & Qt::TabFocus))
+            tabOrder.push_back(next);
+    }
+    tabOrder.push_back(ui.handlingButton);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(ui.methodList, &QListWidget::currentRowChanged, this,
+            [this](int row) { d->selectMethod(row, true); });
+    // A click on the chosen method brings its page back from a global settings page.
+    connect(ui.methodList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = d->ui.methodList->row(item);
+        if (row != d->shownMethod)
+            d->selectMethod(row, true);
+    });
+    connect(ui.helpButton, &QPushButton::clicked, this, [this] { d->showHelp(); });
+    connect(ui.handlingButton, &QPushButton::clicked, this,
+            [this] { d->showPage(d->chargePages->handlingPage(), kHandlingText); });
+    connect(ui.discountsButton, &QPushButton::clicked, this,
+            [this] { d->showPage(d->chargePages->discountPage(), kDiscountText); });
+    connect(ui.okButton, &QPushButton::clicked, this, [this] { d->save(); });
+    connect(ui.cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    const auto connectItemList = [this](QListWidget* list, QPushButton* add, QPushButton* remove,
+                                        const ItemListTexts& texts) {
+        connect(add, &QPushButton::clicked, this,
+                [this, list, &texts] { d->addItem(list, texts); });
+        connect(remove, &QPushButton::clicked, this,
+                [this, list, remove] { d->removeItem(list, remove); });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, &texts](QListWidgetItem* item) { d->editItem(item, texts); });
+        connect(list, &QListWidget::itemSelectionChanged, this,
+                [list, remove] { remove->setEnabled(!list->selectedItems().isEmpty()); });
+    };
+    connectItemList(ui.userChoiceList, ui.addUserChoiceButton, ui.removeUserChoiceButton,
+                    kUserChoiceTexts);
+    connectItemList(ui.baseRateList, ui.addBaseRateButton, ui.removeBaseRateButton, kBaseRateTexts);
+    ui.userChoicePage->installEventFilter(this);
+
+    for (QLineEdit* edit : {ui.unitRateEdit, ui.baseRateEdit, ui.minimumEdit})
+        connect(NumericKeyFilter::install(edit), &NumericKeyFilter::keyReleased, this,
+                [this] { d->updateCalculation(); });
+    for (QRadioButton* radio : {ui.weightRadio, ui.quantityRadio, ui.totalRadio})
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                d->updateCalculation();
+        });
+    NumericKeyFilter::install(ui.upsBaseRateEdit);
+
+    connect(NumericKeyFilter::install(ui.zeroRateEdit), &NumericKeyFilter::keyReleased, this,
+            [this] {
+                d->grid.setZeroCharge(textOf(d->ui.zeroRateEdit));
+                d->showGrid(d->ui.chartGrid->currentRow());
+            });
+    connect(ui.compareByCombo, &QComboBox::currentIndexChanged, this,
+            [this] { d->showGrid(d->ui.chartGrid->currentRow()); });
+    connect(ui.chartGrid, &QTableWidget::currentCellChanged, this,
+            [this](int row) { d->ui.removeRateButton->setEnabled(row >= 2); });
+    connect(ui.chartGrid, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        if (row == 1) {
+            d->ui.zeroRateEdit->setFocus();
+            d->ui.zeroRateEdit->selectAll();
+        } else if (row > 1) {
+            d->openBreakPoints(BreakPointDialog::Mode::Modify, static_cast<std::size_t>(row - 1));
+        }
+    });
+    connect(ui.addRateButton, &QPushButton::clicked, this,
+            [this] { d->openBreakPoints(BreakPointDialog::Mode::Add, 0); });
+    connect(ui.removeRateButton, &QPushButton::clicked, this, [this] { d->removeRate(); });
+
+    connect(ui.chartNameList, &QListWidget::currentRowChanged, this,
+            [this](int row) { d->selectChart(row); });
+    connect(ui.chartNameList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { d->renameChart(item); });
+    connect(ui.addChartButton, &QPushButton::clicked, this, [this] { d->addChart(); });
+    connect(ui.removeChartButton, &QPushButton::clicked, this, [this] { d->removeChart(); });
+
+    d->applyCurrency();
+    d->setValue(ShippingSettings());
+}
+
+ShippingDialog::~ShippingDialog() = default;
+
+ShippingSettings ShippingDialog::shipping() const {
+    const Ui::ShippingDialog& ui = d->ui;
+    ShippingSettings s;
+    s.method = d->method();
+    s.userChoices = itemTexts(ui.userChoiceList);
+    s.unitRate = textOf(ui.unitRateEdit);
+    s.baseRate = textOf(ui.baseRateEdit);
+    s.message = textOf(ui.messageEdit);
+    s.minimum = textOf(ui.minimumEdit);
+    s.calculationBasis = d->calculationBasis();
+    s.baseRates = itemTexts(ui.baseRateList);
+    s.chartBasis = d->chartBasis();
+    s.singleChart = s.method == ShippingMethod::SingleRateChart ? d->grid : d->singleChart;
+    s.chartNames = itemTexts(ui.chartNameList);
+    s.charts = d->charts;
+    if (s.method == ShippingMethod::MultipleRateChart && d->shownChart < s.charts.size())
+        s.charts[d->shownChart] = d->grid;
+    s.upsOrigin = ui.upsOriginCombo->currentIndex();
+    s.upsPickup = ui.upsPickupCombo->currentIndex();
+    s.upsPackage = ui.upsPackageCombo->currentIndex();
+    s.upsOriginZip = textOf(ui.upsZipEdit);
+    s.upsBaseRate = textOf(ui.upsBaseRateEdit);
+    for (std::size_t i = 0; i < s.upsServices.size(); ++i)
+        s.upsServices[i] = d->serviceChecks[i]->isChecked();
+    return s;
+}
+
+OrderCharges ShippingDialog::charges() const {
+    return d->chargePages->value();
+}
+
+void ShippingDialog::setCurrency(const QString& currency) {
+    d->currency = currency;
+    d->applyCurrency();
+}
+
+QString ShippingDialog::summary() const {
+    return toQt(shippingSummary(d->services.store));
+}
+
+void ShippingDialog::showEvent(QShowEvent* event) {
+    // A restore from the task bar is no new opening: it keeps the edits.
+    if (!event->spontaneous()) {
+        d->applyCurrency();
+        d->setValue(ShippingSettings::load(d->services.store));
+        d->chargePages->setValue(OrderCharges::load(d->services.store));
+        d->ui.okButton->setFocus();
+    }
+    QDialog::showEvent(event);
+}
+
+bool ShippingDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == d->ui.userChoicePage && event->type() == QEvent::MouseButtonPress)
+        d->ui.userChoiceList->clearSelection();
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShippingDialog::Private::setValue(const ShippingSettings& s) {
+    showItems(ui.userChoiceList, s.userChoices);
+    ui.unitRateEdit->setText(toQt(s.unitRate));
+    ui.baseRateEdit->setText(toQt(s.baseRate));
+    ui.messageEdit->setText(toQt(s.message));
+    ui.minimumEdit->setText(toQt(s.minimum));
+    (s.calculationBasis == CalculationBasis::Quantity     ? ui.quantityRadio
+     : s.calculationBasis == CalculationBasis::OrderTotal ? ui.totalRadio
+                                                          : ui.weightRadio)
+        ->setChecked(true);
+    updateCalculation();
+    showItems(ui.baseRateList, s.baseRates);
+    ui.compareByCombo->setCurrentIndex(static_cast<int>(s.chartBasis));
+    {
+        const QSignalBlocker blocker(ui.chartNameList);
+        showItems(ui.chartNameList, s.chartNames);
+    }
+    singleChart = s.singleChart;
+    charts = s.charts;
+    ui.upsOriginCombo->setCurrentIndex(s.upsOrigin);
+    ui.upsPickupCombo->setCurrentIndex(s.upsPickup);
+    ui.upsPackageCombo->setCurrentIndex(s.upsPackage);
+    ui.upsZipEdit->setText(toQt(s.upsOriginZip));
+    ui.upsBaseRateEdit->setText(toQt(s.upsBaseRate));
+    for (std::size_t i = 0; i < s.upsServices.size(); ++i)
+        serviceChecks[i]->setChecked(s.upsServices[i]);
+    {
+        const QSignalBlocker blocker(ui.methodList);
+        ui.methodList->setCurrentRow(static_cast<int>(s.method));
+    }
+    selectMethod(static_cast<int>(s.method), false);
+}
+
+void ShippingDialog::Private::showPage(QWidget* page, const PageText& text) {
+    ui.pageStack->setCurrentWidget(page);
+    ui.titleLabel->setText(tr(text.title));
+    ui.descriptionLabel->setText(tr(text.description));
+    if (page == chargePages->handlingPage() || page == chargePages->discountPage()) {
+        shownMethod = -1;
+        chargePages->reapplyRules();
+    }
+}
+
+// `freshCharts`: a chart method shows the charts as stored, dropping edits not
+// saved with OK; the load has just read them.
+void ShippingDialog::Private::selectMethod(int index, bool freshCharts) {
+    if (index < 0 || index > 5)
+        return;
+    shownMethod = index;
+    const auto method = static_cast<ShippingMethod>(index);
+    switch (method) {
+    case ShippingMethod::UserChoice:
+        showPage(ui.userChoicePage, kMethodTexts[index]);
+        break;
+    case ShippingMethod::RateCalculation:
+    case ShippingMethod::MultipleBaseRate: {
+        const bool single = method == ShippingMethod::RateCalculation;
+        ui.rateDetailsPanel->setVisible(single);
+        ui.exampleLabel->setVisible(single);
+        ui.baseRatePanel->setVisible(!single);
+        showPage(ui.calculationPage, kMethodTexts[index]);
+        break;
+    }
+    case ShippingMethod::SingleRateChart:
+    case ShippingMethod::MultipleRateChart: {
+        const bool single = method == ShippingMethod::SingleRateChart;
+        ui.chartNamePanel->setVisible(!single);
+        ui.chartPictureLabel->setVisible(single);
+        if (freshCharts) {
+            const ShippingSettings stored = ShippingSettings::load(services.store);
+            singleChart = stored.singleChart;
+            charts = stored.charts;
+        }
+        charts.resize(static_cast<std::size_t>(ui.chartNameList->count()));
+        if (single) {
+            grid = singleChart;
+            showGrid(-1);
+            takeZeroCharge(true);
+        } else if (charts.empty()) {
+            shownChart = 0;
+            grid = RateChart::fromText({});
+            showGrid(-1);
+            takeZeroCharge(true);
+        } else {
+            showNamedChart(0);
+            takeZeroCharge(true);
+        }
+        showPage(ui.rateChartPage, kMethodTexts[index]);
+        break;
+    }
+    case ShippingMethod::Ups:
+        showPage(ui.upsPage, kMethodTexts[index]);
+        break;
+    }
+}
+
+void ShippingDialog::Private::updateCalculation() {
+    const CalculationBasis basis = calculationBasis();
+    ui.unitRateLabel->setText(tr(kUnitRateLabels[static_cast<int>(basis)]) + currency);
+    ui.baseRateLabel->setText(tr("Base Rate ") + currency);
+    ui.minimumLabel->setText(tr("Minimum Charge ") + currency);
+    ui.exampleLabel->setText(
+        toQt(calculationExample(basis, textOf(ui.unitRateEdit), textOf(ui.baseRateEdit),
+                                textOf(ui.minimumEdit), currency.toStdString())));
+}
+
+void ShippingDialog::Private::applyCurrency() {
+    ui.zeroRateLabel->setText(tr("Zero Base Rate ") + currency);
+    chargePages->setCurrency(currency);
+    updateCalculation();
+    showGrid(ui.chartGrid->currentRow());
+}
+
+// Row 0 of the grid carries the column captions; chart row i is grid row i + 1.
+void ShippingDialog::Private::showGrid(int currentRow) {
+    QTableWidget* table = ui.chartGrid;
+    const QSignalBlocker blocker(table);
+    const std::vector<RateChart::Row>& rows = grid.rows();
+    table->clearContents();
+    table->setRowCount(static_cast<int>(rows.size()) + 1);
+    const auto cell = [table](int row, int column, const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        if (row == 0) {
+            item->setFlags(Qt::ItemIsEnabled);
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+            item->setBackground(table->palette().button());
+        }
+        table->setItem(row, column, item);
+    };
+    cell(0, 0, tr(kChartBasisNames[static_cast<std::size_t>(chartBasis())].data()));
+    cell(0, 1, tr("Rate (%1)").arg(currency));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        cell(static_cast<int>(i) + 1, 0, toQt(rows[i].breakPoint));
+        cell(static_cast<int>(i) + 1, 1, toQt(rows[i].charge));
+    }
+    if (currentRow > 0 && currentRow < table->rowCount())
+        table->setCurrentCell(currentRow, 0);
+    else
+        table->setCurrentCell(-1, -1);
+    ui.removeRateButton->setEnabled(table->currentRow() >= 2);
+}
+
+// The "Zero Base Rate" edit shows the zero row's charge.
+void ShippingDialog::Private::takeZeroCharge(bool zeroIfEmpty) {
+    const QString charge = toQt(grid.zeroCharge());
+    ui.zeroRateEdit->setText(charge.isEmpty() && zeroIfEmpty ? QStringLiteral("0") : charge);
+}
+
+void ShippingDialog::Private::captureShownChart() {
+    if (shownChart < charts.size())
+        charts[shownChart] = grid;
+}
+
+// Shows a named chart without capturing the one shown before.
+void ShippingDialog::Private::showNamedChart(int index) {
+    {
+        const QSignalBlocker blocker(ui.chartNameList);
+        ui.chartNameList->setCurrentRow(index);
+    }
+    ui.removeChartButton->setEnabled(ui.chartNameList->currentRow() >= 0);
+    shownChart = static_cast<std::size_t>(index);
+    grid = shownChart < charts.size() ? charts[shownChart] : RateChart::fromText({});
+    showGrid(-1);
+    takeZeroCharge(false);
+}
+
+void ShippingDialog::Private::selectChart(int index) {
+    ui.removeChartButton->setEnabled(index >= 0);
+    if (index < 0)
+        return;
+    captureShownChart();
+    showNamedChart(index);
+}
+
+bool ShippingDialog::Private::acceptableChartName(const QString& name) {
+    // Names and charts are stored one a line, the chart after the name and ";".
+    if (!name.contains(QLatin1Char(';')) && !name.contains(QLatin1Char('\n')) &&
+        !name.contains(QLatin1Char('\r')))
+        return true;
+    services.prompts.message(q, QMessageBox::Warning, tr("Vendaxo"),
+                             tr("A rate chart name cannot contain \";\" or a line break."),
+                             QMessageBox::Ok);
+    return false;
+}
+
+void ShippingDialog::Private::addChart() {
+    const QString name = services.prompts
+                             .inputText(q, tr("Enter New User Selectable Shipping Item..."),
+                                        tr("Enter the new user selectable shipping item"), {})
+                             .value_or(QString());
+    if (name.isEmpty() || !acceptableChartName(name))
+        return;
+    captureShownChart();
+    ui.chartNameList->blockSignals(true);
+    ui.chartNameList->addItem(name);
+    ui.chartNameList->blockSignals(false);
+    charts.resize(static_cast<std::size_t>(ui.chartNameList->count()) - 1);
+    charts.push_back(RateChart::fromText({}));
+    showNamedChart(ui.chartNameList->count() - 1);
+    writeChartNames();
+}
+
+void ShippingDialog::Private::removeChart() {
+    const int row = ui.chartNameList->currentRow();
+    if (row < 0)
+        return;
+    const QString name = ui.chartNameList->item(row)->text();
+    if (!services.prompts.confirm(q, tr("Confirmation"),
+                                  tr("Remove Shipping Item (%1)?").arg(name)))
+        return;
+    ui.removeChartButton->setEnabled(false);
+    captureShownChart();
+    if (static_cast<std::size_t>(row) < charts.size())
+        charts.erase(charts.begin() + row);
+    {
+        const QSignalBlocker blocker(ui.chartNameList);
+        delete ui.chartNameList->takeItem(row);
+    }
+    const std::vector<std::string> names = itemTexts(ui.chartNameList);
+    charts.resize(names.size());
+    ShippingSettings::saveNamedCharts(services.store, names, charts);
+    shownChart = 0;
+    if (charts.empty()) {
+        grid = RateChart::fromText({});
+        showGrid(-1);
+        takeZeroCharge(false);
+    } else {
+        showNamedChart(0);
+    }
+    writeChartNames();
+}
+
+void ShippingDialog::Private::renameChart(QListWidgetItem* item) {
+    const QString name =
+        services.prompts
+            .inputText(q, tr("Edit Rate Chart Name..."),
+                       tr("Enter the new name for rate chart %1").arg(item->text()), item->text())
+            .value_or(QString());
+    if (!name.isEmpty() && acceptableChartName(name))
+        item->setText(name);
+}
+
+void ShippingDialog::Private::writeChartNames() {
+    ShippingSettings::saveChartNames(services.store, itemTexts(ui.chartNameList));
+}
+
+void ShippingDialog::Private::openBreakPoints(BreakPointDialog::Mode mode, std::size_t row) {
+    if (!breakPoints) {
+        breakPoints = new BreakPointDialog(q);
+        connect(breakPoints, &BreakPointDialog::chartChanged, q, [this] {
+            const std::size_t current = breakPoints->currentRow();
+            showGrid(static_cast<int>(current) + 1);
+            if (current == 0)
+                takeZeroCharge(false);
+        });
+    }
+    breakPoints->prepare(mode, grid, chartBasis(), currency, row);
+    breakPoints->exec();
+}
+
+void ShippingDialog::Private::removeRate() {
+    const int row = ui.chartGrid->currentRow();
+    if (row < 2 || static_cast<std::size_t>(row) > grid.rows().size())
+        return;
+    const RateChart::Row& shown = grid.rows()[static_cast<std::size_t>(row) - 1];
+    const QString text =
+        tr("Remove %1 (%2 = %3%4)?")
+            .arg(tr(kChartBasisNames[static_cast<std::size_t>(chartBasis())].data()),
+                 toQt(shown.breakPoint), currency, toQt(shown.charge));
+    if (!services.prompts.confirm(q, tr("Confirmation"), text))
+        return;
+    grid.removeRow(static_cast<std::size_t>(row) - 1);
+    showGrid(-1);
+}
+
+void ShippingDialog::Private::addItem(QListWidget* list, const ItemListTexts& texts) {
+    const QString name =
+        services.prompts
+            .inputText(q, tr("Enter New Shipping Item..."), tr("Enter the new shipping item"), {})
+            .value_or(QString());
+    if (name.isEmpty())
+        return;
+    const std::optional<QString> rate =
+        services.prompts.inputText(q, tr(texts.rateCaption), tr(texts.ratePrompt), {});
+    if (!rate) // Cancel adds nothing; an empty rate adds a free item
+        return;
+    list->addItem(toQt(shippingItem(name.toStdString(), rate->toStdString())));
+}
+
+void ShippingDialog::Private::editItem(QListWidgetItem* item, const ItemListTexts& texts) {
+    const std::string text = item->text().toStdString();
+    const std::string name = shippingItemName(text);
+    const std::optional<QString> rate =
+        services.prompts.inputText(q, tr(texts.editCaption), tr(texts.editPrompt).arg(toQt(name)),
+                                   toQt(shippingItemRate(text)));
+    if (rate) // Cancel keeps the item as it is
+        item->setText(toQt(shippingItem(name, rate->toStdString())));
+}
+
+void ShippingDialog::Private::removeItem(QListWidget* list, QPushButton* removeButton) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    if (!services.prompts.confirm(q, tr("Confirmation"),
+                                  tr("Remove Shipping Item (%1)?").arg(selected.front()->text())))
+        return;
+    delete selected.front();
+    list->clearSelection();
+    removeButton->setEnabled(false);
+}
+
+void ShippingDialog::Private::showHelp() {
+    QWidget* page = ui.pageStack->currentWidget();
+    int context = kHelpShippingMethods + static_cast<int>(method());
+    if (page == chargePages->handlingPage())
+        context = kHelpHandling;
+    else if (page == chargePages->discountPage())
+        context = kHelpDiscounts;
+    services.help.show(context);
+}
+
+void ShippingDialog::Private::save() {
+    q->shipping().save(services.store);
+    chargePages->value().save(services.store);
+    q->accept();
+}
+
+} // namespace vendaxo
