@@ -25,8 +25,6 @@ namespace vendaxo {
 
 namespace {
 
-// Adding or removing a chart name writes these at once, in save()'s formats.
-
 constexpr int kHelpShippingMethods = 1010; // + method index
 constexpr int kHelpHandling = 1016;
 constexpr int kHelpDiscounts = 1018;
