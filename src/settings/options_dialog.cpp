@@ -6,6 +6,7 @@
 #include "shell/app_services.h"
 #include "shell/help_service.h"
 #include "shell/prompts.h"
+#include "shell/qt_text.h"
 #include "ui_options_dialog.h"
 
 #include <QShowEvent>
@@ -19,10 +20,6 @@ static void initResources() {
 namespace vendaxo {
 
 namespace {
-
-QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The memo's lines as the store keeps them: joined by CR LF.
 std::string memoText(const QPlainTextEdit& memo) {

@@ -2,6 +2,7 @@
 
 #include "shell/app_services.h"
 #include "shell/prompts.h"
+#include "shell/qt_text.h"
 #include "snippets/numeric_key_filter.h"
 #include "ui_discount_page.h"
 #include "ui_handling_page.h"
@@ -11,10 +12,6 @@
 namespace vendaxo {
 
 namespace {
-
-QString toQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 void enableAll(std::initializer_list<QWidget*> widgets, bool on) {
     for (QWidget* w : widgets)

@@ -3,6 +3,7 @@
 #include "settings/break_point_dialog.h"
 #include "shell/app_services.h"
 #include "shell/prompts.h"
+#include "shell/qt_text.h"
 #include "shell/settings_store.h"
 #include "snippets/numeric_key_filter.h"
 #include "ui_shipping_dialog.h"
@@ -10,21 +11,6 @@
 #include <algorithm>
 
 namespace vendaxo {
-
-namespace {
-
-QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::vector<std::string> itemTexts(const QListWidget* list) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts.push_back(list->item(row)->text().toStdString());
-    return texts;
-}
-
-} // namespace
 
 struct RateChartPage::Private {
     Private(RateChartPage* page, QWidget* dialog, AppServices& services, Ui::ShippingDialog& ui)

@@ -7,6 +7,7 @@
 #include "shell/app_services.h"
 #include "shell/help_service.h"
 #include "shell/prompts.h"
+#include "shell/qt_text.h"
 #include "shell/settings_store.h"
 #include "snippets/numeric_key_filter.h"
 #include "ui_shipping_dialog.h"
@@ -85,27 +86,6 @@ const char* const kUnitRateLabels[] = {SHIPPING_TEXT("Rate per Pound "),
                                        SHIPPING_TEXT("Rate per Unit "),
                                        SHIPPING_TEXT("Rate per Dollar ")};
 #undef SHIPPING_TEXT
-
-QString toQt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string textOf(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
-
-std::vector<std::string> itemTexts(const QListWidget* list) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts.push_back(list->item(row)->text().toStdString());
-    return texts;
-}
-
-void showItems(QListWidget* list, const std::vector<std::string>& texts) {
-    list->clear();
-    for (const std::string& text : texts)
-        list->addItem(toQt(text));
-}
 
 void fillCombo(QComboBox* combo, const auto& names) {
     for (std::string_view name : names)

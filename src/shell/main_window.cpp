@@ -5,6 +5,7 @@
 #include "shell/command_icons.h"
 #include "shell/help_service.h"
 #include "shell/prompts.h"
+#include "shell/qt_text.h"
 #include "shell/settings_store.h"
 #include "shell/setup_needed_dialog.h"
 #include "snippets/button_dialog.h"
@@ -24,10 +25,6 @@ namespace vendaxo {
 namespace {
 
 constexpr int kPictureHeight = 80;
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // VDXDir + "\privatelabel.bmp"; off Windows the folder may use "/" instead.
 QString privateLabelPicture(const QString& folder) {
@@ -109,7 +106,7 @@ void MainWindow::load() {
     SettingsStore& store = m_services.store;
     MerchantProfile& profile = m_services.profile;
     const Installation installation = Installation::load(store);
-    m_services.help.setHelpFile(fromUtf8(installation.helpFile));
+    m_services.help.setHelpFile(toQt(installation.helpFile));
     loadPicture(installation.folder);
 
     if (!installation.hasSeveralMerchants()) {
@@ -132,7 +129,7 @@ void MainWindow::load() {
 }
 
 void MainWindow::loadPicture(const std::string& folder) {
-    const QString file = privateLabelPicture(fromUtf8(folder));
+    const QString file = privateLabelPicture(toQt(folder));
     if (file.isEmpty())
         return;
     // An unreadable picture is treated like a missing one: it would otherwise
@@ -151,7 +148,7 @@ void MainWindow::fillChooser(const Installation& installation) {
     if (!m_chooserInstallation) {
         m_chooserInstallation = installation;
         for (const std::string& name : installation.companyNames())
-            m_ui->chooserList->addItem(fromUtf8(name));
+            m_ui->chooserList->addItem(toQt(name));
         m_ui->chooserOkButton->setEnabled(false);
     }
     m_ui->chooserPanel->show();
@@ -178,9 +175,9 @@ void MainWindow::chooseMerchant() {
 
 void MainWindow::showMerchant() {
     const MerchantProfile& profile = m_services.profile;
-    m_ui->merchantNumberLabel->setText(fromUtf8(profile.merchantNumber));
-    m_ui->companyLabel->setText(tr("Company Name:   %1").arg(fromUtf8(profile.companyName)));
-    setWindowTitle(tr("Vendaxo (%1)").arg(fromUtf8(profile.companyName)));
+    m_ui->merchantNumberLabel->setText(toQt(profile.merchantNumber));
+    m_ui->companyLabel->setText(tr("Company Name:   %1").arg(toQt(profile.companyName)));
+    setWindowTitle(tr("Vendaxo (%1)").arg(toQt(profile.companyName)));
 }
 
 void MainWindow::setAboutMode(bool on) {

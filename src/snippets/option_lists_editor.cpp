@@ -3,6 +3,7 @@
 #include "shell/app_services.h"
 #include "shell/error.h"
 #include "shell/prompts.h"
+#include "shell/qt_text.h"
 #include "snippets/option_dialog.h"
 #include "snippets/option_file.h"
 #include "ui_option_lists_editor.h"
@@ -28,10 +29,6 @@ constexpr int kWideGridWidth = 540;
 constexpr int kWideFrom = 300;
 
 using Widgets = std::initializer_list<QWidget*>;
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 std::filesystem::path pathOf(const QString& name) {
     return std::filesystem::path(name.toStdU16String());
@@ -68,8 +65,8 @@ struct OptionListsEditor::Private {
     std::array<QWidget*, 4> speedControls() const {
         return {ui.maximizeButton, ui.loadButton, ui.saveButton, ui.styleCombo};
     }
-    QString currency() const { return fromUtf8(services.profile.currencySymbol); }
-    void showError(const Error& error) { services.prompts.error(&q, fromUtf8(error.what())); }
+    QString currency() const { return toQt(services.profile.currencySymbol); }
+    void showError(const Error& error) { services.prompts.error(&q, toQt(error.what())); }
 
     // Runs a command on a copy of the lists, so a refused one changes nothing.
     template <typename Command> void change(Command&& command) {
@@ -125,7 +122,7 @@ void OptionListsEditor::Private::showGrid(int currentColumn) {
     for (int c = 0; c < columns; ++c) {
         for (int r = 0; r < rows; ++r) {
             auto* item = new QTableWidgetItem(
-                fromUtf8(grid.cell(static_cast<std::size_t>(c), static_cast<std::size_t>(r))));
+                toQt(grid.cell(static_cast<std::size_t>(c), static_cast<std::size_t>(r))));
             if (r < firstItemRow) {
                 item->setFlags(Qt::NoItemFlags);
                 item->setBackground(table->palette().button());
@@ -141,7 +138,7 @@ void OptionListsEditor::Private::refreshCommands() {
     const std::string& title = grid.title(column());
     const std::string& cell = grid.cell(column(), row());
     ui.removeListButton->setEnabled(true);
-    ui.hintLabel->setText(tr("Option List (%1) = %2").arg(fromUtf8(title), fromUtf8(cell)));
+    ui.hintLabel->setText(tr("Option List (%1) = %2").arg(toQt(title), toQt(cell)));
     ui.removeOptionButton->setEnabled(!cell.empty());
     ui.addOptionButton->setEnabled(!title.empty());
 }
@@ -175,7 +172,7 @@ void OptionListsEditor::Private::addList() {
 }
 
 void OptionListsEditor::Private::removeList() {
-    const QString title = fromUtf8(grid.title(column()));
+    const QString title = toQt(grid.title(column()));
     if (!services.prompts.confirm(&q, tr("Confirmation"),
                                   tr("Remove Option List (%1)?").arg(title)))
         return;
@@ -183,7 +180,7 @@ void OptionListsEditor::Private::removeList() {
 }
 
 void OptionListsEditor::Private::renameList() {
-    const QString title = fromUtf8(grid.title(column()));
+    const QString title = toQt(grid.title(column()));
     if (title.isEmpty())
         return;
     const auto answer =
@@ -196,7 +193,7 @@ void OptionListsEditor::Private::renameList() {
 }
 
 void OptionListsEditor::Private::editItem(OptionDialog::Mode mode) {
-    optionDialog->prepare(mode, fromUtf8(grid.cell(column(), row())), currency());
+    optionDialog->prepare(mode, toQt(grid.cell(column(), row())), currency());
     if (optionDialog->exec() != QDialog::Accepted)
         return;
     const std::string text = optionDialog->itemText().toStdString();
@@ -209,7 +206,7 @@ void OptionListsEditor::Private::editItem(OptionDialog::Mode mode) {
 }
 
 void OptionListsEditor::Private::removeItem() {
-    const QString text = fromUtf8(grid.cell(column(), row()));
+    const QString text = toQt(grid.cell(column(), row()));
     if (!services.prompts.confirm(&q, tr("Confirmation"), tr("Remove Option (%1)?").arg(text)))
         return;
     change([&](OptionGrid& lists) { lists.removeItem(column(), row()); });

@@ -3,6 +3,7 @@
 #include "shell/app_services.h"
 #include "shell/help_service.h"
 #include "shell/prompts.h"
+#include "shell/qt_text.h"
 #include "shell/settings_store.h"
 #include "snippets/html.h"
 #include "snippets/numbers.h"
@@ -18,14 +19,6 @@
 namespace vendaxo {
 
 namespace {
-
-QString toQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-std::string textOf(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
 
 // The last focusable widget inside `parent`, whose children follow it in the focus chain.
 QWidget* lastInFocusChain(QWidget* parent) {
