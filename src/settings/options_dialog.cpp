@@ -129,13 +129,7 @@ void OptionsDialog::showEvent(QShowEvent* event) {
 void OptionsDialog::load() {
     AppServices& services = d->services;
     setValue(StoreOptions::load(services.store));
-    const StoreOptions shown = value();
-    MerchantProfile& profile = services.profile;
-    if (!shown.currency.empty())
-        profile.currencySymbol = shown.currency;
-    profile.mainPageAddress = shown.mainPageAddress;
-    profile.checkoutPage = shown.checkoutPage;
-    profile.confirmationMessage = shown.confirmationMessage;
+    value().applyTo(services.profile);
     d->ui.shippingSummaryLabel->setText(tr("Current Settings:  ") +
                                         toQt(shippingSummary(services.store)));
     if (d->ui.currencyEdit->text().isEmpty())

@@ -130,6 +130,14 @@ void StoreOptions::save(SettingsStore& store) const {
     store.writeMerchant(kVerification, std::to_string(verificationType));
 }
 
+void StoreOptions::applyTo(MerchantProfile& profile) const {
+    if (!currency.empty())
+        profile.currencySymbol = currency;
+    profile.mainPageAddress = mainPageAddress;
+    profile.checkoutPage = checkoutPage;
+    profile.confirmationMessage = confirmationMessage;
+}
+
 std::string rateText(std::string_view typed) {
     if (typed.find('-') != std::string_view::npos)
         return "0";

@@ -8,6 +8,7 @@
 namespace vendaxo {
 
 class SettingsStore;
+struct MerchantProfile;
 
 inline constexpr std::array<std::string_view, 3> kVerificationTypes = {
     "No Automatic Credit Card Verification", "AuthorizeNet Verification",
@@ -34,6 +35,9 @@ struct StoreOptions {
     // In the dialog's order: OTax, OURL, OChk, OCnf, Currency, taxshipping,
     // internationalship, OCCVerifyType.
     void save(SettingsStore& store) const;
+    // The profile follows the options as loaded: main page, checkout page,
+    // confirmation message and (when one is set) the currency symbol.
+    void applyTo(MerchantProfile& profile) const;
 
     // Keeps the table sorted as the dialog's list shows it.
     void addTaxEntry(std::string entry);

@@ -5,6 +5,8 @@
 #include "shell/file_io.h"
 #include "shell/reg_file.h"
 #include "snippets/button_snippets.h"
+#include "snippets/checkout_choices.h"
+#include "snippets/checkout_snippet.h"
 #include "snippets/html.h"
 #include "snippets/numbers.h"
 #include "snippets/option_file.h"
@@ -65,15 +67,19 @@ struct SnippetOptions {
     std::string editor;
 };
 
-// Obtained before the snippet is built, as the dialogs do.
-std::unique_ptr<PageEditor> obtainEditor(const SnippetOptions& options) {
+std::unique_ptr<PageEditorBridge> outputBridge(const SnippetOptions& options) {
 #ifdef _WIN32
     if (!options.editor.empty())
-        return OleAutomationBridge().obtain();
+        return std::make_unique<OleAutomationBridge>();
 #endif
     if (options.into.empty())
-        return StandardOutputBridge().obtain();
-    return PageFileBridge(pathFromUtf8(options.into)).obtain();
+        return std::make_unique<StandardOutputBridge>();
+    return std::make_unique<PageFileBridge>(pathFromUtf8(options.into));
+}
+
+// Obtained before the snippet is built, as the dialogs do.
+std::unique_ptr<PageEditor> obtainEditor(const SnippetOptions& options) {
+    return outputBridge(options)->obtain();
 }
 
 // Where the snippet goes: standard output, a page file or the page editor.
@@ -214,6 +220,41 @@ std::string optionListsText(const OptionGrid& grid) {
     return text;
 }
 
+struct CheckoutOptions {
+    std::optional<std::string> cards, require;
+    std::string button = std::string(kDefaultCheckoutButtonText);
+    SnippetOptions output;
+};
+
+CLI::App* addCheckoutCommand(CLI::App& app, CheckoutOptions& options) {
+    CLI::App* command = app.add_subcommand("checkout", "Build the checkout form snippet");
+    command->add_option("--cards", options.cards,
+                        "Payment options, digits 1-7: Visa, Master Card, Discover / Novus, "
+                        "American Express, Diners Club, Carte Blanche, Electronic Check "
+                        "(default: as last stored, else all)");
+    command->add_option("--require", options.require,
+                        "Required values, 1-9 and a-d: bill name, company, address, phone, "
+                        "email, ship name, company, address, phone, payment type, card number, "
+                        "card expiration, electronic check (default: as last stored, else none)");
+    command->add_option("--button", options.button, "Text of the send button")
+        ->capture_default_str();
+    addOutputOptions(*command, options.output);
+    return command;
+}
+
+// The dialog's boxes as its show leaves them, with the flags applied over them.
+CheckoutChoices checkoutChoicesFrom(SettingsStore& store, const CheckoutOptions& options) {
+    CheckoutChoices choices = CheckoutChoices::load(store);
+    if (options.cards && !choices.setPaymentCodes(*options.cards))
+        throw CLI::ValidationError("--cards", "takes only the digits 1 to 7");
+    if (options.require && !choices.setRequiredCodes(*options.require))
+        throw CLI::ValidationError("--require", "takes only the characters 1 to 9 and a to d");
+    if (options.button.empty())
+        throw CLI::ValidationError("--button", "the send button needs a text");
+    choices.buttonText = options.button;
+    return choices;
+}
+
 int run(int argc, char** argv) {
     CLI::App app{"Vendaxo command line: merchant settings and shop snippets.", "vendaxo-cli"};
     app.set_version_flag("--version", std::string("vendaxo-cli ") + VENDAXO_VERSION);
@@ -281,6 +322,8 @@ int run(int argc, char** argv) {
 
     PurchaseOptions purchase;
     CLI::App* purchaseCommand = addPurchaseCommand(app, purchase);
+    CheckoutOptions checkout;
+    CLI::App* checkoutCommand = addCheckoutCommand(app, checkout);
 
     CLI::App* optionsFileCommand = app.add_subcommand("options-file", "Option list files");
     optionsFileCommand->require_subcommand(1);
@@ -372,6 +415,21 @@ int run(int argc, char** argv) {
         const auto editor = obtainEditor(purchase.output);
         editor->insertHtml(
             buildPurchaseSnippet(product, profile, store->readMerchant(kShopColoursValue)));
+    } else if (checkoutCommand->parsed()) {
+        const Installation installation = Installation::load(*store);
+        selectMerchant(*store, installation, globals.merchant);
+        CheckoutChoices choices;
+        try {
+            choices = checkoutChoicesFrom(*store, checkout);
+        } catch (const CLI::ParseError& error) {
+            std::cerr << "vendaxo-cli: " << error.what()
+                      << "\nRun with --help for more information.\n";
+            return 2;
+        }
+        MerchantProfile profile = loadProfileFor(*store, installation, globals.merchant);
+        if (profile.mainPageAddress.empty())
+            throw Error(std::string(kSetupNeededMessage));
+        insertCheckoutForm(*store, profile, choices, *outputBridge(checkout.output));
     }
     return 0;
 }
