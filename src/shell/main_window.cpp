@@ -9,6 +9,7 @@
 #include "shell/settings_store.h"
 #include "shell/setup_needed_dialog.h"
 #include "snippets/button_dialog.h"
+#include "snippets/checkout_dialog.h"
 #include "snippets/option_lists_editor.h"
 #include "snippets/page_window.h"
 #include "snippets/purchase_dialog.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     m_retrieveOrdersDialog = new ButtonDialog(ButtonDialog::Kind::RetrieveOrders, services, this);
     m_setupNeededDialog = new SetupNeededDialog(services.help, this);
     m_optionsDialog = new OptionsDialog(services, this);
+    m_checkoutDialog = new CheckoutDialog(services, this);
 
     connect(m_ui->purchaseButton, &QToolButton::clicked, this,
             [this] { m_purchaseDialog->exec(); });
@@ -84,7 +86,7 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
             [this] { m_viewCartDialog->exec(); });
     connect(m_ui->globalOptionsButton, &QToolButton::clicked, this,
             [this] { m_optionsDialog->exec(); });
-    connect(m_ui->checkoutFormButton, &QToolButton::clicked, this, &MainWindow::insertCheckoutForm);
+    connect(m_ui->checkoutFormButton, &QToolButton::clicked, this, &MainWindow::runCheckoutCommand);
     connect(m_ui->retrieveOrdersButton, &QToolButton::clicked, this,
             [this] { m_retrieveOrdersDialog->exec(); });
     connect(m_ui->doneButton, &QPushButton::clicked, this, &QWidget::close);
@@ -207,17 +209,13 @@ bool MainWindow::settleOptionListChanges() {
     return answer == QMessageBox::No;
 }
 
-void MainWindow::insertCheckoutForm() {
+void MainWindow::runCheckoutCommand() {
     if (!m_services.profile.mainPageAddress.empty())
-        openCheckoutDialog();
+        m_checkoutDialog->exec();
     else
         m_setupNeededDialog->exec();
     if (m_services.profile.confirmationMessage.empty())
         m_services.profile.confirmationMessage = kDefaultConfirmationMessage;
-}
-
-void MainWindow::openCheckoutDialog() {
-    // The checkout form's dialog opens here, modally, once it exists.
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -14,6 +14,7 @@ namespace vendaxo {
 
 struct AppServices;
 class ButtonDialog;
+class CheckoutDialog;
 class OptionsDialog;
 class PageWindow;
 class PurchaseDialog;
@@ -37,6 +38,7 @@ public:
     OptionsDialog& optionsDialog() const { return *m_optionsDialog; }
     ButtonDialog& viewCartDialog() const { return *m_viewCartDialog; }
     ButtonDialog& retrieveOrdersDialog() const { return *m_retrieveOrdersDialog; }
+    CheckoutDialog& checkoutDialog() const { return *m_checkoutDialog; }
     SetupNeededDialog& setupNeededDialog() const { return *m_setupNeededDialog; }
 
 protected:
@@ -54,8 +56,8 @@ private:
     void setAboutMode(bool on);
     // Done's question about unsaved option lists; false keeps the program running.
     bool settleOptionListChanges();
-    void insertCheckoutForm();
-    void openCheckoutDialog();
+    // The checkout command: its dialog, or the setup-needed one without a main page.
+    void runCheckoutCommand();
 
     AppServices& m_services;
     PageWindow* m_pageWindow;
@@ -65,6 +67,7 @@ private:
     ButtonDialog* m_retrieveOrdersDialog;
     SetupNeededDialog* m_setupNeededDialog;
     OptionsDialog* m_optionsDialog;
+    CheckoutDialog* m_checkoutDialog;
 
     // The installation the chooser's lines were made from, kept so a line's
     // position still names the same merchant when OK is pressed.

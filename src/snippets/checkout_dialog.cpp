@@ -9,6 +9,7 @@
 #include "ui_checkout_dialog.h"
 
 #include <QScreen>
+#include <QShowEvent>
 
 namespace vendaxo {
 
@@ -82,7 +83,9 @@ void CheckoutDialog::showEvent(QShowEvent* event) {
     load();
     // LinkPoint mode changes the dialog's height; centre it as it now is.
     layout()->activate();
-    move(screen()->availableGeometry().center() - rect().center());
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 void CheckoutDialog::load() {

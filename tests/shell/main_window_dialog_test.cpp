@@ -6,6 +6,7 @@
 #include "shell/setup_needed_dialog.h"
 #include "shell/sqlite_store.h"
 #include "snippets/button_dialog.h"
+#include "snippets/checkout_dialog.h"
 #include "snippets/option_lists_editor.h"
 #include "snippets/page_window.h"
 #include "snippets/purchase_dialog.h"
@@ -281,7 +282,7 @@ TEST_F(MainWindowCommands, ViewCartAndRetrieveOrdersInsertThroughTheirModalDialo
         EXPECT_THAT(snippet, HasSubstr("value=\"111\""));
 }
 
-TEST_F(MainWindowCommands, CheckoutShowsTheSetupDialogOnlyWithoutAMainPageAddress) {
+TEST_F(MainWindowCommands, CheckoutOpensItsDialogOrTheSetupDialogWithoutAMainPageAddress) {
     installOne();
     open();
     SetupNeededDialog& setup = m_window->setupNeededDialog();
@@ -305,10 +306,15 @@ TEST_F(MainWindowCommands, CheckoutShowsTheSetupDialogOnlyWithoutAMainPageAddres
     writeFor("111", "OURL", "http://acme.example/");
     m_window->load(); // OCnf is still empty in the store
     shown = false;
+    CheckoutDialog& checkout = m_window->checkoutDialog();
+    bool checkoutShown = false;
     whileModal(setup, [&] { shown = setup.isVisible(); });
+    whileModal(checkout, [&] { checkoutShown = QApplication::activeModalWidget() == &checkout; });
     click("checkoutFormButton");
     QCoreApplication::processEvents();
     EXPECT_FALSE(shown);
+    EXPECT_TRUE(checkoutShown);
+    EXPECT_EQ(checkout.result(), QDialog::Rejected);
     EXPECT_EQ(m_services.profile.confirmationMessage, kDefaultConfirmationMessage);
 }
 
