@@ -339,9 +339,6 @@ int run(int argc, char** argv) {
         return app.exit(help);
     } catch (const CLI::CallForVersion& version) {
         return app.exit(version);
-    } catch (const CLI::ParseError& error) {
-        std::cerr << "vendaxo-cli: " << error.what() << "\nRun with --help for more information.\n";
-        return 2;
     }
 #ifdef _WIN32
     if (!globals.storePath.empty()) {
@@ -361,6 +358,8 @@ int run(int argc, char** argv) {
 
     const auto store = globals.openStore();
     if (installCommand->parsed()) {
+        if (installation.serial.find_first_not_of("; ") == std::string::npos)
+            throw Error("--serial names no merchant number.");
         install(*store, installation);
     } else if (getInstallCommand->parsed()) {
         writeStdout(store->readInstallation(name) + "\n");
@@ -369,6 +368,9 @@ int run(int argc, char** argv) {
         if (getCommand->parsed()) {
             writeStdout(store->readMerchant(name) + "\n");
         } else {
+            // Such a name could never be exported to a .reg file again.
+            if (name.find_first_of("\r\n") != std::string::npos)
+                throw Error("A value name cannot hold a line break.");
             if (value == "-")
                 value.assign(std::istreambuf_iterator<char>(std::cin), {});
             store->writeMerchant(name, value);
@@ -403,14 +405,7 @@ int run(int argc, char** argv) {
     } else if (purchaseCommand->parsed()) {
         const Installation installation = Installation::load(*store);
         selectMerchant(*store, installation, globals.merchant);
-        Product product;
-        try {
-            product = productFrom(*store, purchase);
-        } catch (const CLI::ParseError& error) {
-            std::cerr << "vendaxo-cli: " << error.what()
-                      << "\nRun with --help for more information.\n";
-            return 2;
-        }
+        const Product product = productFrom(*store, purchase);
         const MerchantProfile profile = loadProfileFor(*store, installation, globals.merchant);
         const auto editor = obtainEditor(purchase.output);
         editor->insertHtml(
@@ -418,14 +413,7 @@ int run(int argc, char** argv) {
     } else if (checkoutCommand->parsed()) {
         const Installation installation = Installation::load(*store);
         selectMerchant(*store, installation, globals.merchant);
-        CheckoutChoices choices;
-        try {
-            choices = checkoutChoicesFrom(*store, checkout);
-        } catch (const CLI::ParseError& error) {
-            std::cerr << "vendaxo-cli: " << error.what()
-                      << "\nRun with --help for more information.\n";
-            return 2;
-        }
+        const CheckoutChoices choices = checkoutChoicesFrom(*store, checkout);
         MerchantProfile profile = loadProfileFor(*store, installation, globals.merchant);
         if (profile.mainPageAddress.empty())
             throw Error(std::string(kSetupNeededMessage));
@@ -438,6 +426,10 @@ int guardedRun(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     try {
         return run(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // Also what a command's own checks of its flags throw, after parsing.
+        std::cerr << "vendaxo-cli: " << error.what() << "\nRun with --help for more information.\n";
+        return 2;
     } catch (const std::exception& error) {
         std::cerr << "vendaxo-cli: " << error.what() << '\n';
         return 1;
