@@ -9,7 +9,10 @@ packages=(
     cmake ninja-build g++ pkg-config clang-format
     qt6-base-dev libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev libjpeg62-turbo-dev
     xvfb xauth fonts-dejavu-core
+    chromium nodejs
 )
+# Some nodejs builds carry npm themselves and conflict with Debian's npm package.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 install_packages() {
     local missing=()
