@@ -81,7 +81,10 @@ MerchantProfile loadSingleMerchant(SettingsStore& store, const Installation& ins
     store.setMerchantNumber(profile.merchantNumber);
     profile.mainPageAddress = store.readMerchant(kMainPageValue);
     profile.checkoutPage = kCheckoutPageMarker;
-    store.writeMerchant(kCheckoutPageValue, profile.checkoutPage);
+    // Rewriting an equal value changes nothing but costs a synced transaction
+    // on every start.
+    if (store.readMerchant(kCheckoutPageValue) != profile.checkoutPage)
+        store.writeMerchant(kCheckoutPageValue, profile.checkoutPage);
     profile.confirmationMessage = store.readMerchant(kConfirmationValue);
     profile.currencySymbol = currencyOrDollar(store);
     return profile;

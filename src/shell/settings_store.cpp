@@ -25,11 +25,13 @@ std::string SettingsStore::readInstallation(std::string_view name) {
 
 std::string SettingsStore::readMerchant(std::string_view name) {
     const std::string path = merchantKeyPath();
-    if (!keyExists(path)) {
+    // A value found proves the key exists: one lookup on the common path.
+    RegValue value;
+    if (readValue(path, name, value))
+        return value.type == RegType::String ? std::move(value.data) : std::string();
+    if (!keyExists(path))
         createKey(path);
-        return {};
-    }
-    return readString(*this, path, name);
+    return {};
 }
 
 void SettingsStore::writeMerchant(std::string_view name, std::string_view value) {

@@ -43,13 +43,14 @@ std::string parentPath(const std::string& path) {
 
 } // namespace
 
+// One use of a kept statement; resetting it at the end releases its read snapshot.
 class SqliteStore::Statement {
 public:
-    Statement(SqliteStore& store, const char* sql) : m_store(store) {
-        if (sqlite3_prepare_v2(store.m_db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
-            store.fail("prepare");
+    Statement(SqliteStore& store, const char* sql) : m_store(store), m_stmt(store.prepared(sql)) {}
+    ~Statement() {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
     }
-    ~Statement() { sqlite3_finalize(m_stmt); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -89,11 +90,16 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
+constexpr const char* kBeginSql = "BEGIN IMMEDIATE";
+constexpr const char* kCommitSql = "COMMIT";
+
 // BEGIN IMMEDIATE takes the write lock up front, so the busy timeout applies
 // instead of a deadlock between two readers upgrading.
 class SqliteStore::Transaction {
 public:
-    explicit Transaction(SqliteStore& store) : m_store(store) { store.exec("BEGIN IMMEDIATE"); }
+    explicit Transaction(SqliteStore& store) : m_store(store) {
+        Statement(store, kBeginSql).step();
+    }
     ~Transaction() {
         if (!m_committed)
             sqlite3_exec(m_store.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -101,7 +107,7 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit() {
-        m_store.exec("COMMIT");
+        Statement(m_store, kCommitSql).step();
         m_committed = true;
     }
 
@@ -130,9 +136,18 @@ SqliteStore::SqliteStore(const std::filesystem::path& file) : m_file(file) {
         exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=FULL");
         exec("PRAGMA foreign_keys=ON");
-        Transaction transaction(*this);
-        exec(kSchema);
-        transaction.commit();
+        // Only a new file gets the schema: the write transaction would
+        // otherwise cost a synced commit on every start.
+        bool current = false;
+        {
+            Statement version(*this, "PRAGMA user_version");
+            current = version.step() && version.integer(0) >= 1;
+        }
+        if (!current) {
+            Transaction transaction(*this);
+            exec(kSchema);
+            transaction.commit();
+        }
     } catch (...) {
         sqlite3_close(m_db);
         m_db = nullptr;
@@ -141,7 +156,19 @@ SqliteStore::SqliteStore(const std::filesystem::path& file) : m_file(file) {
 }
 
 SqliteStore::~SqliteStore() {
+    for (const auto& [sql, statement] : m_statements)
+        sqlite3_finalize(statement);
     sqlite3_close(m_db);
+}
+
+sqlite3_stmt* SqliteStore::prepared(const char* sql) {
+    sqlite3_stmt*& statement = m_statements[sql];
+    if (!statement && sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement,
+                                         nullptr) != SQLITE_OK) {
+        m_statements.erase(sql);
+        fail("prepare");
+    }
+    return statement;
 }
 
 std::filesystem::path SqliteStore::defaultPath() {

@@ -3,8 +3,10 @@
 #include "shell/settings_store.h"
 
 #include <filesystem>
+#include <unordered_map>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace vendaxo {
 
@@ -34,6 +36,9 @@ private:
     class Transaction;
 
     void exec(const char* sql);
+    // Prepared once per connection and kept: preparing costs more than running
+    // the small statements the store uses. Keyed by the SQL literal's address.
+    sqlite3_stmt* prepared(const char* sql);
     [[noreturn]] void fail(const std::string& what);
     long long keyId(const std::string& path);
     long long ensureKey(const std::string& path);
@@ -41,6 +46,7 @@ private:
 
     sqlite3* m_db = nullptr;
     std::filesystem::path m_file;
+    std::unordered_map<const char*, sqlite3_stmt*> m_statements;
 };
 
 } // namespace vendaxo

@@ -66,6 +66,18 @@ const char* const kEditorHelp =
 const char* const kStoreHelp = "The settings store (default: $VENDAXO_STORE, else %1).";
 #endif
 
+// --quit-after-show: ends the event loop once the main window has been
+// painted, so start-up can be timed as the merchant sees it.
+class QuitAfterPaint final : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 std::unique_ptr<SettingsStore> openStore(const QString& path) {
 #ifdef _WIN32
     if (!path.isEmpty())
@@ -103,8 +115,11 @@ int main(int argc, char** argv) {
                                          QStringLiteral("PATH"));
     const QCommandLineOption editorOption(QStringLiteral("editor"), text(kEditorHelp),
                                           QStringLiteral("EDITOR"), kDefaultEditor);
+    const QCommandLineOption quitOption(QStringLiteral("quit-after-show"),
+                                        text("Start, show the main window and quit."));
     parser.addOption(storeOption);
     parser.addOption(editorOption);
+    parser.addOption(quitOption);
     parser.addPositionalArgument(QStringLiteral("PAGE.html"),
                                  text("The page to open in the page window."),
                                  QStringLiteral("[PAGE.html]"));
@@ -156,6 +171,9 @@ int main(int argc, char** argv) {
 
     AppServices services{*store, prompts, help, *editor, {}};
     MainWindow mainWindow(services, pageWindow.get());
+    QuitAfterPaint quitAfterPaint;
+    if (parser.isSet(quitOption))
+        mainWindow.installEventFilter(&quitAfterPaint);
     mainWindow.show();
     if (pageWindow) {
         placeBeside(*pageWindow, mainWindow);

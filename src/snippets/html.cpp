@@ -7,17 +7,30 @@
 
 namespace vendaxo {
 
+void appendQuoted(std::string& out, std::string_view text) {
+    // Most texts hold neither character: two scans and one copy.
+    std::size_t quote = text.find('"');
+    std::size_t ampersand = text.find('&');
+    std::size_t plain = 0; // start of the run not yet copied
+    while (quote != std::string_view::npos || ampersand != std::string_view::npos) {
+        const std::size_t at = std::min(quote, ampersand);
+        out.append(text, plain, at - plain);
+        if (at == quote) {
+            out += "&quot;";
+            quote = text.find('"', at + 1);
+        } else {
+            out += "&amp;";
+            ampersand = text.find('&', at + 1);
+        }
+        plain = at + 1;
+    }
+    out.append(text, plain);
+}
+
 std::string quoteAttribute(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        if (c == '"')
-            out += "&quot;";
-        else if (c == '&')
-            out += "&amp;";
-        else
-            out += c;
-    }
+    appendQuoted(out, text);
     return out;
 }
 
@@ -34,16 +47,27 @@ std::string plainCartAction(std::string_view address) {
 }
 
 std::string formOpening(std::string_view action) {
-    return "<form method=\"POST\" action=\"" + quoteAttribute(action) + "\">\n";
+    std::string out = "<form method=\"POST\" action=\"";
+    appendQuoted(out, action);
+    out += "\">\n";
+    return out;
 }
 
 std::string formClosing() {
     return "</form>\n";
 }
 
+void appendHiddenField(std::string& out, std::string_view name, std::string_view value) {
+    out += "<input type=\"hidden\" value=\"";
+    appendQuoted(out, value);
+    out.append("\" name=\"").append(name).append("\">\n");
+}
+
 std::string hiddenField(std::string_view name, std::string_view value) {
-    return "<input type=\"hidden\" value=\"" + quoteAttribute(value) + "\" name=\"" +
-           std::string(name) + "\">\n";
+    std::string out;
+    out.reserve(value.size() + name.size() + 40);
+    appendHiddenField(out, name, value);
+    return out;
 }
 
 std::string merchantNumberField(const MerchantProfile& profile) {
@@ -59,9 +83,17 @@ std::string currencyField(const MerchantProfile& profile) {
                                                 : hiddenField("currency", profile.currencySymbol);
 }
 
+void appendNamedHiddenField(std::string& out, std::string_view name, std::string_view value) {
+    out.append("<input type=\"hidden\" name=\"").append(name).append("\" value=\"");
+    appendQuoted(out, value);
+    out += "\">\n";
+}
+
 std::string namedHiddenField(std::string_view name, std::string_view value) {
-    return "<input type=\"hidden\" name=\"" + std::string(name) + "\" value=\"" +
-           quoteAttribute(value) + "\">\n";
+    std::string out;
+    out.reserve(name.size() + value.size() + 40);
+    appendNamedHiddenField(out, name, value);
+    return out;
 }
 
 std::string shopColoursField(std::string_view storedColours) {

@@ -13,6 +13,9 @@ inline constexpr std::string_view kShopColoursValue = "shopcolors";
 // Text for inside a double-quoted attribute value: the browser posts back exactly
 // what was typed, and a quotation mark can no longer end the attribute early.
 std::string quoteAttribute(std::string_view text);
+// The same, appended to `out`: builders write into one string instead of
+// joining temporaries.
+void appendQuoted(std::string& out, std::string_view text);
 
 // The purchase and view-cart forms post to the cart server with its first
 // "https:" (any case) turned into "http:".
@@ -32,5 +35,8 @@ std::string hiddenField(std::string_view name, std::string_view value);
 // <input type="hidden" name="NAME" value="VALUE">: the cart server takes some
 // fields in this order.
 std::string namedHiddenField(std::string_view name, std::string_view value);
+// Both, appended to `out`.
+void appendHiddenField(std::string& out, std::string_view name, std::string_view value);
+void appendNamedHiddenField(std::string& out, std::string_view name, std::string_view value);
 
 } // namespace vendaxo

@@ -4,7 +4,7 @@
 #include "snippets/html.h"
 
 #include <algorithm>
-#include <cctype>
+#include <charconv>
 
 namespace vendaxo {
 
@@ -17,24 +17,67 @@ std::string withoutLineFeeds(std::string text) {
     return text;
 }
 
-// Removes every occurrence of `what`, letters in any case.
+// The texts are UTF-8, where only ASCII letters have a case; this also keeps
+// the results the same whatever the process locale.
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool isAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Where `what` (not empty) may next start from `from`: a first character
+// without case can only be itself, so a plain search skips ahead.
+std::size_t nextCandidate(std::string_view text, std::string_view what, std::size_t from) {
+    if (isAsciiLetter(what.front()))
+        return from;
+    const auto found = text.find(what.front(), from);
+    return found == std::string_view::npos ? text.size() : found;
+}
+
+// Whether `what` (not empty) stands at `at`, letters in any case.
+bool occursAt(std::string_view text, std::size_t at, std::string_view what) {
+    if (at + what.size() > text.size())
+        return false;
+    for (std::size_t i = 0; i < what.size(); ++i) {
+        if (lowerAscii(text[at + i]) != lowerAscii(what[i]))
+            return false;
+    }
+    return true;
+}
+
+// Removes every occurrence of `what`, letters in any case, left to right.
 std::string withoutIgnoringCase(std::string_view text, std::string_view what) {
     if (what.empty())
         return std::string(text);
-    const auto lower = [](char c) {
-        return std::tolower(static_cast<unsigned char>(c));
-    };
     std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        if (i + what.size() <= text.size() &&
-            std::equal(what.begin(), what.end(), text.begin() + static_cast<std::ptrdiff_t>(i),
-                       [&](char a, char b) { return lower(a) == lower(b); })) {
+    out.reserve(text.size());
+    std::size_t plain = 0; // start of the run not yet copied
+    for (std::size_t i = nextCandidate(text, what, 0); i < text.size();) {
+        if (occursAt(text, i, what)) {
+            out.append(text, plain, i - plain);
             i += what.size();
+            plain = i;
         } else {
-            out += text[i++];
+            ++i;
         }
+        i = nextCandidate(text, what, i);
     }
+    out.append(text, plain);
     return out;
+}
+
+// Whether an occurrence of `what` starts before `end`.
+bool occursBefore(std::string_view text, std::string_view what, std::size_t end) {
+    if (what.empty())
+        return false;
+    for (std::size_t i = nextCandidate(text, what, 0); i < end;
+         i = nextCandidate(text, what, i + 1)) {
+        if (occursAt(text, i, what))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -173,25 +216,65 @@ void OptionGrid::moveList(std::size_t from, std::size_t to) {
     m_columns.insert(m_columns.begin() + static_cast<std::ptrdiff_t>(to), std::move(moved));
 }
 
+namespace {
+
+// The label: the text before " (".
+std::string_view labelOf(std::string_view text) {
+    return text.substr(0, text.find(" ("));
+}
+
+// The adjustment an item's text names, its amount into `amount` ("0" for none).
+PriceAdjustment adjustmentOf(std::string_view text, std::string_view currency,
+                             std::string& amount) {
+    if (text.find('(') == std::string_view::npos) {
+        amount = "0";
+        return PriceAdjustment::SamePrice;
+    }
+    constexpr std::string_view kSubtract = "subtract ";
+    const auto subtractAt = text.find(kSubtract);
+    const bool subtract = subtractAt != std::string_view::npos;
+    const std::string_view marker = subtract ? kSubtract : "add ";
+    // The amount is what follows the marker once the currency symbols are
+    // removed, without ")". When no symbol stands before the marker's end (the
+    // usual "Large (add $2.50)"), removing them first would find the marker at
+    // the same place, so only the tail is read, in one pass.
+    const auto found = subtract ? subtractAt : text.find(marker);
+    if (found != std::string_view::npos && !occursBefore(text, currency, found + marker.size())) {
+        amount.clear();
+        const std::string_view tail = text.substr(found + marker.size());
+        const char first = currency.empty() ? '\0' : lowerAscii(currency.front());
+        for (std::size_t i = 0; i < tail.size();) {
+            if (!currency.empty() && lowerAscii(tail[i]) == first && occursAt(tail, i, currency)) {
+                i += currency.size();
+                continue;
+            }
+            if (tail[i] != ')')
+                amount += tail[i];
+            ++i;
+        }
+    } else {
+        const std::string stripped = withoutIgnoringCase(text, currency);
+        const auto start = stripped.find(marker);
+        // Brackets without an adjustment in them are part of the label's text only.
+        if (start == std::string::npos) {
+            amount = "0";
+            return PriceAdjustment::SamePrice;
+        }
+        amount.clear();
+        for (char c : std::string_view(stripped).substr(start + marker.size())) {
+            if (c != ')')
+                amount += c;
+        }
+    }
+    return subtract ? PriceAdjustment::Subtract : PriceAdjustment::Add;
+}
+
+} // namespace
+
 OptionItem OptionItem::parse(std::string_view text, std::string_view currency) {
     OptionItem item;
-    const auto bracket = text.find(" (");
-    item.label = std::string(text.substr(0, bracket));
-    if (text.find('(') == std::string_view::npos)
-        return item;
-    const bool subtract = text.find("subtract ") != std::string_view::npos;
-    const std::string stripped = withoutIgnoringCase(text, currency);
-    const std::string_view marker = subtract ? "subtract " : "add ";
-    const auto start = stripped.find(marker);
-    // Brackets without an adjustment in them are part of the label's text only.
-    if (start == std::string::npos)
-        return item;
-    item.kind = subtract ? PriceAdjustment::Subtract : PriceAdjustment::Add;
-    item.amount.clear();
-    for (char c : std::string_view(stripped).substr(start + marker.size())) {
-        if (c != ')')
-            item.amount += c;
-    }
+    item.label = std::string(labelOf(text));
+    item.kind = adjustmentOf(text, currency, item.amount);
     return item;
 }
 
@@ -214,9 +297,16 @@ std::string OptionItem::signedAmount() const {
 }
 
 std::string optionBlock(const OptionGrid& grid, OptionStyle style, std::string_view currency) {
-    if (style == OptionStyle::None)
-        return {};
     std::string block;
+    appendOptionBlock(block, grid, style, currency);
+    return block;
+}
+
+void appendOptionBlock(std::string& block, const OptionGrid& grid, OptionStyle style,
+                       std::string_view currency) {
+    if (style == OptionStyle::None)
+        return;
+    std::string amount; // one buffer for every item's amount
     for (std::size_t c = 0; c < grid.columnCount(); ++c) {
         bool hasCells = false;
         for (std::size_t r = 0; r < grid.rowCount() && !hasCells; ++r)
@@ -224,24 +314,33 @@ std::string optionBlock(const OptionGrid& grid, OptionStyle style, std::string_v
         if (!hasCells)
             continue; // an empty column is no list
         const std::string name = "vdx_prodoptions" + std::to_string(c);
-        block += style == OptionStyle::DropDown ? "<p><select size=\"1\" name=\"" + name + "\">\n"
-                                                : std::string("<p>");
+        if (style == OptionStyle::DropDown)
+            block.append("<p><select size=\"1\" name=\"").append(name).append("\">\n");
+        else
+            block += "<p>";
         for (std::size_t r = 1; r < grid.rowCount(); ++r) {
             const std::string& text = grid.cell(c, r);
             if (text.empty())
                 continue;
-            const OptionItem item = OptionItem::parse(text, currency);
-            const std::string value =
-                quoteAttribute(item.signedAmount() + ";" + item.label + ";" + std::to_string(r));
+            const PriceAdjustment kind = adjustmentOf(text, currency, amount);
             if (style == OptionStyle::DropDown)
-                block += "<option value=\"" + value + "\">" + text + "</option>\n";
+                block += "<option value=\"";
             else
-                block += "<input type=\"radio\" name=\"" + name + "\" value=\"" + value + "\">" +
-                         text + "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+                block.append("<input type=\"radio\" name=\"").append(name).append("\" value=\"");
+            // The value is the signed amount ("+2.50", "+0"), the label and the
+            // row: only the amount and the label can need quoting.
+            block += kind == PriceAdjustment::Subtract ? '-' : '+';
+            appendQuoted(block, amount);
+            block += ';';
+            appendQuoted(block, labelOf(text));
+            char row[24];
+            const auto written = std::to_chars(row, row + sizeof row, r);
+            block.append(";").append(row, written.ptr).append("\">").append(text);
+            block +=
+                style == OptionStyle::DropDown ? "</option>\n" : "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
         }
         block += style == OptionStyle::DropDown ? "</select></p>\n" : "</p>";
     }
-    return block;
 }
 
 } // namespace vendaxo

@@ -76,5 +76,8 @@ enum class OptionStyle { None = -1, DropDown = 0, Radio = 1 };
 // The option lists for the purchase button: one select (or one row of radio
 // buttons, without line feeds) per list, named vdx_prodoptions + list number.
 std::string optionBlock(const OptionGrid& grid, OptionStyle style, std::string_view currency);
+// The same, appended to `out`.
+void appendOptionBlock(std::string& out, const OptionGrid& grid, OptionStyle style,
+                       std::string_view currency);
 
 } // namespace vendaxo

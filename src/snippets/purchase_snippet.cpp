@@ -9,32 +9,39 @@ namespace vendaxo {
 
 std::string buildPurchaseSnippet(const Product& product, const MerchantProfile& profile,
                                  std::string_view storedColours) {
-    std::string html = formOpening(plainCartAction(profile.cartServerAddress));
+    std::string html;
+    // Everything is written into one string, sized for the usual button.
+    html.reserve(2048 + storedColours.size());
+    html += formOpening(plainCartAction(profile.cartServerAddress));
     if (product.quantityBox)
         html += "<input type=\"text\" name=\"vdx_quantity_input\" size=\"4\" value=\"1\">\n";
-    html += "<input type=\"submit\" value=\"" + quoteAttribute(product.caption) +
-            "\" name=\"additem\">\n";
+    html += "<input type=\"submit\" value=\"";
+    appendQuoted(html, product.caption);
+    html += "\" name=\"additem\">\n";
     if (product.optionsEnabled)
-        html += optionBlock(product.options, product.optionStyle, profile.currencySymbol);
-    html += hiddenField("sku", product.sku);
-    html += hiddenField("price", "$" + priceText(product.price));
-    html += hiddenField("description", product.description);
-    html += hiddenField("weight", product.weight);
+        appendOptionBlock(html, product.options, product.optionStyle, profile.currencySymbol);
+    appendHiddenField(html, "sku", product.sku);
+    appendHiddenField(html, "price", "$" + priceText(product.price));
+    appendHiddenField(html, "description", product.description);
+    appendHiddenField(html, "weight", product.weight);
     if (product.freeShipping)
-        html += hiddenField("ship_free", "yes");
+        appendHiddenField(html, "ship_free", "yes");
     if (const std::string quantities = product.discounts.snippetText(); !quantities.empty())
-        html += hiddenField("quantity", quantities);
+        appendHiddenField(html, "quantity", quantities);
     if (product.quantityLock && !product.fixedQuantity.empty())
-        html += namedHiddenField("quantity_lock", product.fixedQuantity);
+        appendNamedHiddenField(html, "quantity_lock", product.fixedQuantity);
     if (product.noFractional)
-        html += namedHiddenField("vdx_disallowfractionalquantity", "yes");
+        appendNamedHiddenField(html, "vdx_disallowfractionalquantity", "yes");
     if (product.noMinimums)
-        html += namedHiddenField("vdx_minimumquantity", "no");
+        appendNamedHiddenField(html, "vdx_minimumquantity", "no");
     if (product.noJump)
-        html += namedHiddenField("vdx_no_shopping_cart", "yes");
-    html += hiddenField("taxable", product.taxable());
-    html += companyNameField(profile) + merchantNumberField(profile) + currencyField(profile) +
-            shopColoursField(storedColours) + formClosing();
+        appendNamedHiddenField(html, "vdx_no_shopping_cart", "yes");
+    appendHiddenField(html, "taxable", product.taxable());
+    html += companyNameField(profile);
+    html += merchantNumberField(profile);
+    html += currencyField(profile);
+    html += shopColoursField(storedColours);
+    html += formClosing();
     return html;
 }
 

@@ -45,7 +45,7 @@ void QuantityDiscounts::remove(std::size_t index) {
 std::string QuantityDiscounts::snippetText() const {
     std::string text;
     for (const std::string& entry : m_entries) {
-        for (char c : entry + "\r\n") {
+        for (const char c : entry) {
             if (c != '\n' && c != '\r' && c != '"' && c != ' ' && c != '$')
                 text += c;
         }

@@ -120,6 +120,59 @@ TEST(SqliteStore, FailedWriteIsRaisedAndKeepsTheOldValue) {
     EXPECT_EQ(store.readMerchant("OURL"), "old");
 }
 
+// Statements are kept prepared between calls; a kept one must not pin an old
+// snapshot of the file.
+TEST(SqliteStore, KeptStatementsSeeWhatAnotherConnectionWrote) {
+    TempDir dir;
+    SqliteStore first(dir / "store.sqlite3");
+    SqliteStore second(dir / "store.sqlite3");
+    first.setMerchantNumber("111");
+    second.setMerchantNumber("111");
+    first.writeMerchant("OURL", "one");
+    EXPECT_EQ(second.readMerchant("OURL"), "one");
+    second.writeMerchant("OURL", "two");
+    EXPECT_EQ(first.readMerchant("OURL"), "two");
+    first.writeMerchant("OURL", "three");
+    EXPECT_EQ(second.readMerchant("OURL"), "three");
+    EXPECT_EQ(first.readMerchant("OCnf"), "");
+}
+
+// Every start opens the store: opening one that exists commits nothing, so it
+// costs no synced write.
+TEST(SqliteStore, OpeningAnExistingStoreWritesNothing) {
+    TempDir dir;
+    const auto file = dir / "store.sqlite3";
+    {
+        SqliteStore store(file);
+        store.setMerchantNumber("111");
+        store.writeMerchant("OURL", "x");
+    }
+    sqlite3* watcher = nullptr;
+    ASSERT_EQ(sqlite3_open(file.string().c_str(), &watcher), SQLITE_OK);
+    const auto dataVersion = [watcher] {
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(watcher, "PRAGMA data_version", -1, &query, nullptr);
+        sqlite3_step(query);
+        const auto version = sqlite3_column_int64(query, 0);
+        sqlite3_finalize(query);
+        return version;
+    };
+    const auto before = dataVersion();
+    {
+        SqliteStore store(file);
+        store.setMerchantNumber("111");
+        EXPECT_EQ(store.readMerchant("OURL"), "x");
+    }
+    EXPECT_EQ(dataVersion(), before);
+    {
+        SqliteStore store(file);
+        store.setMerchantNumber("111");
+        store.writeMerchant("OURL", "y");
+    }
+    EXPECT_NE(dataVersion(), before) << "the watcher does notice a commit";
+    sqlite3_close(watcher);
+}
+
 TEST(SqliteStore, WriteAllIsAllOrNothing) {
     TempDir dir;
     const auto file = dir / "store.sqlite3";

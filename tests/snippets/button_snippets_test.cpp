@@ -73,6 +73,15 @@ TEST(AttributeQuoting, QuotesAndAmpersandsCannotBreakTheForm) {
     EXPECT_NE(snippet.find("value=\"Say &quot;hi&quot;\" name=\"openshopcart\""),
               std::string::npos);
     EXPECT_EQ(quoteAttribute("&copy"), "&amp;copy") << "a browser would decode &copy";
+    EXPECT_EQ(quoteAttribute("\"a&&b\"&"), "&quot;a&amp;&amp;b&quot;&amp;");
+    EXPECT_EQ(
+        quoteAttribute(std::string(100, 'x') + "\"" + std::string(100, '&')),
+        std::string(100, 'x') + "&quot;" + [] {
+            std::string amps;
+            for (int i = 0; i < 100; ++i)
+                amps += "&amp;";
+            return amps;
+        }());
 }
 
 } // namespace vendaxo::test

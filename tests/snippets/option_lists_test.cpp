@@ -123,6 +123,24 @@ TEST(OptionItem, ParsesAndWritesAdjustments) {
               "Gift wrap (subtract £0.5)");
 }
 
+// The amount is read after removing the currency symbols from the whole text;
+// reading only the tail must not change what that finds.
+TEST(OptionItem, CurrencyBeforeTheMarkerIsRemovedFirst) {
+    const OptionItem joined = OptionItem::parse("Extra (ad$d 3)", "$");
+    EXPECT_EQ(joined.kind, PriceAdjustment::Add) << "removing \"$\" makes \"add \"";
+    EXPECT_EQ(joined.amount, "3");
+
+    const OptionItem eaten = OptionItem::parse("Large (add a2.50)", "A");
+    EXPECT_EQ(eaten.kind, PriceAdjustment::SamePrice) << "the letter currency eats the marker";
+    EXPECT_EQ(eaten.amount, "0");
+
+    const OptionItem twice = OptionItem::parse("Pair (add $$1.50$)", "$");
+    EXPECT_EQ(twice.amount, "1.50");
+    const OptionItem euro = OptionItem::parse("Big (subtract \u20ac2)", "\u20ac");
+    EXPECT_EQ(euro.kind, PriceAdjustment::Subtract);
+    EXPECT_EQ(euro.amount, "2");
+}
+
 TEST(OptionBlock, DropDownAndRadioForms) {
     const OptionGrid grid = gridOf("Size;Small;Large (add $2.50);\nColour;Red;\n");
     EXPECT_EQ(optionBlock(grid, OptionStyle::DropDown, "$"),

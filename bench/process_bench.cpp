@@ -1,0 +1,167 @@
+// process_bench: whole programs as the merchant starts them, each beside a
+// baseline program started the same way.
+#include "bench_support.h"
+#include "ratio_reporter.h"
+#include "shell/error.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace vendaxo::bench {
+
+namespace {
+
+struct Outcome {
+    double seconds = 0;
+    long peakKilobytes = 0;
+};
+
+// Runs a program to its end with its output thrown away.
+Outcome runProgram(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        throw Error("cannot start " + arguments[0]);
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child)
+        throw Error("lost " + arguments[0]);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw Error(arguments[0] + " failed with status " + std::to_string(status));
+    return {elapsed.count(), usage.ru_maxrss};
+}
+
+// One store for every program, with the demo merchant and all settings written.
+const std::filesystem::path& storeFile() {
+    static TempDir dir;
+    static const std::filesystem::path file = [] {
+        const std::filesystem::path path = dir.path() / "registry.sqlite3";
+        SqliteStore store(path);
+        installDemoMerchant(store);
+        saveSettings(store, richCheckoutSettings(ShippingMethod::UserChoice));
+        return path;
+    }();
+    return file;
+}
+
+void registerProgram(const std::string& name, std::function<std::vector<std::string>()> command) {
+    benchmark::RegisterBenchmark(name.c_str(),
+                                 [command](benchmark::State& state) {
+                                     const std::vector<std::string> arguments = command();
+                                     long peak = 0;
+                                     for (auto _ : state) {
+                                         try {
+                                             const Outcome outcome = runProgram(arguments);
+                                             state.SetIterationTime(outcome.seconds);
+                                             peak = std::max(peak, outcome.peakKilobytes);
+                                         } catch (const std::exception& error) {
+                                             state.SkipWithError(error.what());
+                                             break;
+                                         }
+                                     }
+                                     state.counters["peak_rss_kB"] = static_cast<double>(peak);
+                                 })
+        ->UseManualTime()
+        ->MinTime(1.0)
+        ->Unit(benchmark::kMillisecond);
+}
+
+// A script that prints one purchase button per product; its length comes from
+// VENDAXO_BENCH_PRODUCTS.
+void catalogue(benchmark::State& state) {
+    const long products = environmentNumber("VENDAXO_BENCH_PRODUCTS", 10000);
+    TempDir dir;
+    const std::filesystem::path script = dir.path() / "catalogue.sh";
+    {
+        std::ofstream out(script);
+        out << "set -e\ncli=\"$1\" store=\"$2\" page=\"$3\"\n"
+            << "for i in $(seq 1 " << products << "); do\n"
+            << "  \"$cli\" --store \"$store\" purchase --sku \"K$i\" --price 9.50"
+               " --description \"Kite number $i\" --quantity-box --discount 10=8.50 >>\"$page\"\n"
+            << "done\n";
+    }
+    const std::vector<std::string> arguments = {"/bin/bash", script.string(), VENDAXO_CLI,
+                                                storeFile().string(),
+                                                (dir.path() / "catalogue.html").string()};
+    double total = 0;
+    for (auto _ : state) {
+        try {
+            const double seconds = runProgram(arguments).seconds;
+            state.SetIterationTime(seconds);
+            total += seconds;
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
+    state.counters["products"] = static_cast<double>(products);
+    state.counters["per_product_us"] =
+        total * 1e6 / static_cast<double>(products * std::max<long>(1, state.iterations()));
+}
+
+} // namespace
+
+} // namespace vendaxo::bench
+
+int main(int argc, char** argv) {
+    using namespace vendaxo::bench;
+    // The same platform for the program and its baseline; a display adds noise.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    std::vector<Target> targets;
+    const auto store = [] {
+        return storeFile().string();
+    };
+
+    registerProgram("BM_CliViewCart", [store] {
+        return std::vector<std::string>{VENDAXO_CLI, "--store", store(), "view-cart"};
+    });
+    registerProgram("BM_True", [] { return std::vector<std::string>{"/bin/true"}; });
+    targets.push_back({"BM_CliViewCart", "BM_True", 0, 15e-3, {}});
+#ifdef VENDAXO_GUI
+    registerProgram("BM_StartVendaxo", [store] {
+        return std::vector<std::string>{VENDAXO_GUI, "--store", store(), "--quit-after-show"};
+    });
+    registerProgram("BM_StartBareWindow",
+                    [] { return std::vector<std::string>{VENDAXO_BARE_WINDOW}; });
+    registerProgram("BM_StartBareTextWindow", [] {
+        return std::vector<std::string>{VENDAXO_BARE_WINDOW, "--text"};
+    });
+    registerProgram("BM_EveryDialog", [store] {
+        return std::vector<std::string>{VENDAXO_DIALOG_BENCH, "--every-dialog", store()};
+    });
+    targets.push_back({"BM_StartVendaxo", "BM_StartBareWindow", 1.3, 0, {}});
+    targets.push_back({"BM_StartVendaxo", "BM_StartBareWindow", 0, 0, "peak_rss_kB"});
+    // Not a target: the share of the start that any window with text pays.
+    targets.push_back({"BM_StartVendaxo", "BM_StartBareTextWindow", 0, 0, {}});
+    targets.push_back({"BM_StartVendaxo", "BM_StartBareTextWindow", 0, 0, "peak_rss_kB"});
+    targets.push_back({"BM_EveryDialog", "BM_StartBareTextWindow", 0, 0, "peak_rss_kB"});
+    targets.push_back({"BM_EveryDialog", "BM_StartBareWindow", 1.3, 0, "peak_rss_kB"});
+#endif
+    benchmark::RegisterBenchmark("BM_Catalogue", vendaxo::bench::catalogue)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(1)
+        ->Unit(benchmark::kSecond);
+    return runWithTargets(argc, argv, std::move(targets));
+}
