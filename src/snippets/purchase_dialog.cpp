@@ -224,7 +224,7 @@ void PurchaseDialog::showDiscounts() {
 void PurchaseDialog::addDiscount() {
     Prompts& prompts = m_services.prompts;
     m_ui->discountList->clearSelection();
-    std::string quantity =
+    const std::string quantity =
         integerText(prompts
                         .inputText(this, tr("Enter Quantity Discount..."),
                                    tr("Enter Quantity for the Discount"), QString())
@@ -233,7 +233,7 @@ void PurchaseDialog::addDiscount() {
     if (m_discounts.hasQuantity(quantity)) {
         prompts.message(this, QMessageBox::Warning, tr("Warning..."),
                         tr("You cannot add a quantity that already exists"), QMessageBox::Ok);
-        quantity = "0";
+        return;
     }
     if (quantity == "0")
         return;
