@@ -73,22 +73,13 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     m_ui->aboutPanel->hide();
     m_ui->chooserPanel->hide();
 
-    m_purchaseDialog = new PurchaseDialog(services, this);
-    m_viewCartDialog = new ButtonDialog(ButtonDialog::Kind::ViewCart, services, this);
-    m_retrieveOrdersDialog = new ButtonDialog(ButtonDialog::Kind::RetrieveOrders, services, this);
-    m_setupNeededDialog = new SetupNeededDialog(services.help, this);
-    m_optionsDialog = new OptionsDialog(services, this);
-    m_checkoutDialog = new CheckoutDialog(services, this);
-
-    connect(m_ui->purchaseButton, &QToolButton::clicked, this,
-            [this] { m_purchaseDialog->exec(); });
-    connect(m_ui->viewCartButton, &QToolButton::clicked, this,
-            [this] { m_viewCartDialog->exec(); });
+    connect(m_ui->purchaseButton, &QToolButton::clicked, this, [this] { purchaseDialog().exec(); });
+    connect(m_ui->viewCartButton, &QToolButton::clicked, this, [this] { viewCartDialog().exec(); });
     connect(m_ui->globalOptionsButton, &QToolButton::clicked, this,
-            [this] { m_optionsDialog->exec(); });
+            [this] { optionsDialog().exec(); });
     connect(m_ui->checkoutFormButton, &QToolButton::clicked, this, &MainWindow::runCheckoutCommand);
     connect(m_ui->retrieveOrdersButton, &QToolButton::clicked, this,
-            [this] { m_retrieveOrdersDialog->exec(); });
+            [this] { retrieveOrdersDialog().exec(); });
     connect(m_ui->doneButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->helpButton, &QPushButton::clicked, this,
             [this] { m_services.help.show(kHelpMainWindow); });
@@ -103,6 +94,41 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
 }
 
 MainWindow::~MainWindow() = default;
+
+namespace {
+
+// Building every dialog up front was a third of the start-up time.
+template <typename Dialog, typename... Args> Dialog& once(Dialog*& dialog, Args&&... args) {
+    if (!dialog)
+        dialog = new Dialog(std::forward<Args>(args)...);
+    return *dialog;
+}
+
+} // namespace
+
+PurchaseDialog& MainWindow::purchaseDialog() {
+    return once(m_purchaseDialog, m_services, this);
+}
+
+OptionsDialog& MainWindow::optionsDialog() {
+    return once(m_optionsDialog, m_services, this);
+}
+
+ButtonDialog& MainWindow::viewCartDialog() {
+    return once(m_viewCartDialog, ButtonDialog::Kind::ViewCart, m_services, this);
+}
+
+ButtonDialog& MainWindow::retrieveOrdersDialog() {
+    return once(m_retrieveOrdersDialog, ButtonDialog::Kind::RetrieveOrders, m_services, this);
+}
+
+CheckoutDialog& MainWindow::checkoutDialog() {
+    return once(m_checkoutDialog, m_services, this);
+}
+
+SetupNeededDialog& MainWindow::setupNeededDialog() {
+    return once(m_setupNeededDialog, m_services.help, this);
+}
 
 void MainWindow::load() {
     SettingsStore& store = m_services.store;
@@ -197,6 +223,8 @@ void MainWindow::setAboutMode(bool on) {
 }
 
 bool MainWindow::settleOptionListChanges() {
+    if (!m_purchaseDialog)
+        return true; // never opened: nothing changed
     OptionListsEditor& optionLists = m_purchaseDialog->optionLists();
     if (!optionLists.isChanged())
         return true;
@@ -211,9 +239,9 @@ bool MainWindow::settleOptionListChanges() {
 
 void MainWindow::runCheckoutCommand() {
     if (!m_services.profile.mainPageAddress.empty())
-        m_checkoutDialog->exec();
+        checkoutDialog().exec();
     else
-        m_setupNeededDialog->exec();
+        setupNeededDialog().exec();
     if (m_services.profile.confirmationMessage.empty())
         m_services.profile.confirmationMessage = kDefaultConfirmationMessage;
 }

@@ -34,12 +34,13 @@ public:
     void load();
 
     bool isAboutMode() const { return m_aboutMode; }
-    PurchaseDialog& purchaseDialog() const { return *m_purchaseDialog; }
-    OptionsDialog& optionsDialog() const { return *m_optionsDialog; }
-    ButtonDialog& viewCartDialog() const { return *m_viewCartDialog; }
-    ButtonDialog& retrieveOrdersDialog() const { return *m_retrieveOrdersDialog; }
-    CheckoutDialog& checkoutDialog() const { return *m_checkoutDialog; }
-    SetupNeededDialog& setupNeededDialog() const { return *m_setupNeededDialog; }
+    // Each dialog is made when first needed and then kept, so it keeps its contents.
+    PurchaseDialog& purchaseDialog();
+    OptionsDialog& optionsDialog();
+    ButtonDialog& viewCartDialog();
+    ButtonDialog& retrieveOrdersDialog();
+    CheckoutDialog& checkoutDialog();
+    SetupNeededDialog& setupNeededDialog();
 
 protected:
     bool event(QEvent* event) override;
@@ -62,12 +63,12 @@ private:
     AppServices& m_services;
     PageWindow* m_pageWindow;
     std::unique_ptr<Ui::MainWindow> m_ui;
-    PurchaseDialog* m_purchaseDialog;
-    ButtonDialog* m_viewCartDialog;
-    ButtonDialog* m_retrieveOrdersDialog;
-    SetupNeededDialog* m_setupNeededDialog;
-    OptionsDialog* m_optionsDialog;
-    CheckoutDialog* m_checkoutDialog;
+    PurchaseDialog* m_purchaseDialog = nullptr;
+    ButtonDialog* m_viewCartDialog = nullptr;
+    ButtonDialog* m_retrieveOrdersDialog = nullptr;
+    SetupNeededDialog* m_setupNeededDialog = nullptr;
+    OptionsDialog* m_optionsDialog = nullptr;
+    CheckoutDialog* m_checkoutDialog = nullptr;
 
     // The installation the chooser's lines were made from, kept so a line's
     // position still names the same merchant when OK is pressed.
