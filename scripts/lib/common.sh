@@ -7,6 +7,7 @@ cd "$root"
 # Debian/Ubuntu packages the build, the tests and the demo need.
 packages=(
     cmake ninja-build g++ pkg-config clang-format
+    clang libclang-rt-14-dev
     qt6-base-dev libsqlite3-dev libgtest-dev libgmock-dev libcli11-dev libjpeg62-turbo-dev
     xvfb xauth fonts-dejavu-core
     chromium nodejs

@@ -102,8 +102,13 @@ void ShippingSettings::saveChartNames(SettingsStore& store, const std::vector<st
 void ShippingSettings::saveNamedCharts(SettingsStore& store, const std::vector<std::string>& names,
                                        const std::vector<RateChart>& charts) {
     std::string text;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        text += names[i] + ";" + (i < charts.size() ? charts[i] : RateChart()).gridText();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // The name ends at its first ";" when read back: one from an old store
+        // or a .reg file would turn the rest of the name into rows.
+        std::string name = names[i];
+        std::erase_if(name, [](char c) { return c == ';' || c == '\r' || c == '\n'; });
+        text += name + ";" + (i < charts.size() ? charts[i] : RateChart()).gridText();
+    }
     store.writeMerchant("MRateChartData", text);
 }
 
@@ -141,7 +146,7 @@ void ShippingSettings::save(SettingsStore& store) const {
 }
 
 std::string shippingItem(std::string_view name, std::string_view typedRate) {
-    return std::string(name) + " = $" + rateText(typedRate) + ";";
+    return listItemName(name, " = $") + " = $" + rateText(typedRate) + ";";
 }
 
 std::string shippingItemName(std::string_view item) {

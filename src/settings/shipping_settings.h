@@ -87,7 +87,7 @@ struct ShippingSettings {
 };
 
 // "NAME = $RATE;" for the user-choice and base-rate lists, with the typed rate
-// normalised; and the two parts back.
+// normalised and the name as listItemName keeps it; and the two parts back.
 std::string shippingItem(std::string_view name, std::string_view typedRate);
 std::string shippingItemName(std::string_view item);
 std::string shippingItemRate(std::string_view item);

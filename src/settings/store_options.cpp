@@ -157,7 +157,9 @@ std::string rateText(std::string_view typed) {
         else if (text.find('.') == std::string::npos && text.size() == 2)
             text = "0." + text;
     }
-    return numberText(leadingNumber(text));
+    // A rate small enough to need "e-" would read as 0 the next time round: it is 0 now.
+    const std::string rate = numberText(leadingNumber(text));
+    return rate.find('-') == std::string::npos ? rate : "0";
 }
 
 std::string taxRateText(std::string_view typed) {
@@ -167,13 +169,28 @@ std::string taxRateText(std::string_view typed) {
     return numberText(rate);
 }
 
-std::string addedTaxEntry(std::string_view name, std::string_view typedRate) {
-    return std::string(name) + " = " + taxRateText(typedRate) + "%";
+std::string listItemName(std::string_view typed, std::string_view separator) {
+    std::string name(typed);
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    // The "=" of the first separator the stored entry would be read apart at.
+    const std::size_t equalsAt = separator.find('=');
+    for (;;) {
+        const std::size_t at = (name + std::string(separator)).find(separator);
+        if (at >= name.size() || at + equalsAt >= name.size())
+            return name;
+        name[at + equalsAt] = '-';
+    }
 }
 
-std::string editedTaxEntry(std::string_view name, std::string_view typedRate) {
+std::string addedTaxEntry(std::string_view typedName, std::string_view typedRate) {
+    return listItemName(typedName, " = ") + " = " + taxRateText(typedRate) + "%";
+}
+
+std::string editedTaxEntry(std::string_view typedName, std::string_view typedRate) {
+    const std::string name = listItemName(typedName, " = ");
     const std::string rate = taxRateText(typedRate);
-    return rate == "0" ? std::string(name) : std::string(name) + " = " + rate + "%";
+    return rate == "0" ? name : name + " = " + rate + "%";
 }
 
 std::string taxEntryName(std::string_view entry) {

@@ -46,11 +46,15 @@ struct StoreOptions {
 };
 
 // A typed rate as number text: "$5.00" gives "5", "5%" gives "0.05", a text
-// with "-" gives "0", nothing readable gives "0".
+// with "-" gives "0", nothing readable gives "0", nor does a rate below 0.0001.
 std::string rateText(std::string_view typed);
 // A typed tax rate as a percentage: "6%" and "6" both give "6", ".5" gives
 // "50" (a rate below 1 is taken as a fraction).
 std::string taxRateText(std::string_view typed);
+// A typed name as a list stored one entry a line, each read apart at its first
+// `separator` (" = ", " = $"), holds it: line breaks become blanks and the "="
+// of a separator in the name (or completed by the one after it) becomes "-".
+std::string listItemName(std::string_view typed, std::string_view separator);
 // The entry "Add..." makes of a name and a typed rate: "Ohio = 6%".
 std::string addedTaxEntry(std::string_view name, std::string_view typedRate);
 // The entry an edit makes: as above for a non-zero rate, else the bare name.

@@ -214,6 +214,8 @@ private:
             const std::string_view below = relative.substr(prefix.size());
             if (!below.empty() && below.front() != '\\')
                 continue;
+            if (hasLineBreak(below) || below.find('\0') != below.npos)
+                fail("The key name holds a line break or a NUL character.");
             if (below.find("\\\\") != below.npos || below.ends_with('\\'))
                 fail("The key " + std::string(full) + " has an empty name part.");
             return std::string(kInstallationKey) + std::string(below);
@@ -228,6 +230,9 @@ private:
         for (++pos; pos < text.size(); ++pos) {
             if (text[pos] == '"') {
                 ++pos;
+                // The registry editor never writes one; a trailing NUL would not come back.
+                if (out.find('\0') != std::string::npos)
+                    fail(std::string("The ") + what + " holds a NUL character.");
                 return out;
             }
             if (text[pos] == '\\' && pos + 1 < text.size() &&
@@ -243,6 +248,9 @@ private:
             fail("A value comes before the first key.");
         std::size_t pos = 0;
         const std::string name = text.front() == '@' ? (++pos, "") : quotedText(text, pos, "name");
+        // A lone CR inside quotes reaches us whole; the export could not write it back.
+        if (hasLineBreak(name))
+            fail("The value name holds a line break.");
         const std::string_view rest = trimLeft(text.substr(pos));
         if (!rest.starts_with('='))
             fail("\"=\" is missing after the value name.");

@@ -123,6 +123,18 @@ TEST_F(ShippingSettingsTest, OddStoredValuesReadAsTheDialogWould) {
     EXPECT_EQ(namedChartText("A;0-1;\n", 3), "");
 }
 
+TEST_F(ShippingSettingsTest, ChartNameWithSemicolonFromTheStoreKeepsItsChartOnSave) {
+    m_store.writeMerchant("OSta", "4");
+    m_store.writeMerchant("RateChartChoices", "Air;Sea\r\nGround\r\n");
+    m_store.writeMerchant("MRateChartData", "Air;0-15;\nGround;0-5;10-7.5;\n");
+    const ShippingSettings loaded = ShippingSettings::load(m_store);
+    loaded.save(m_store);
+    const ShippingSettings saved = ShippingSettings::load(m_store);
+    EXPECT_EQ(saved.chartNames, loaded.chartNames);
+    EXPECT_EQ(saved.charts, loaded.charts) << m_store.readMerchant("MRateChartData");
+    EXPECT_EQ(m_store.readMerchant("MRateChartData"), "AirSea;0-15;\nGround;0-5;10-7.5;\n");
+}
+
 TEST(ShippingItems, RatesAreNormalisedAsTyped) {
     EXPECT_EQ(shippingItem("Ground", "$5.00"), "Ground = $5;");
     EXPECT_EQ(shippingItem("Ground", "5%"), "Ground = $0.05;");
@@ -130,6 +142,15 @@ TEST(ShippingItems, RatesAreNormalisedAsTyped) {
     EXPECT_EQ(shippingItem("Ground", "abc"), "Ground = $0;");
     EXPECT_EQ(rateText("5.5%"), "0.055");
     EXPECT_EQ(rateText("15.5%"), "0.155");
+    // Too small to write without an exponent's "-", which would read back as 0.
+    EXPECT_EQ(rateText("0.00001"), "0");
+    EXPECT_EQ(rateText("0.0001"), "0.0001");
+    EXPECT_EQ(rateText(rateText("0.0000551615")), rateText("0.0000551615"));
+    // Stored one a line and read apart at the first " = $".
+    EXPECT_EQ(shippingItem("Second\r\nDay", "5"), "Second  Day = $5;");
+    EXPECT_EQ(shippingItem("Air = $5; Sea", "5"), "Air - $5; Sea = $5;");
+    EXPECT_EQ(shippingItemName(shippingItem("Air = ", "5")), "Air = ");
+    EXPECT_EQ(shippingItemRate(shippingItem("Air = $5; Sea", "7")), "7");
     EXPECT_EQ(shippingItemName("Second Day = $15;"), "Second Day");
     EXPECT_EQ(shippingItemRate("Second Day = $15;"), "15");
 }

@@ -79,6 +79,21 @@ TEST(TaxRates, NormaliseAsTyped) {
         EXPECT_EQ(taxRateText(typed), expected) << "typed: " << typed;
 }
 
+TEST(TaxEntries, NamesKeepTheStoredTableApart) {
+    // One entry a line, read apart at the first " = ": the entry must read back
+    // as the name it shows.
+    EXPECT_EQ(addedTaxEntry("New\r\nYork", "6"), "New  York = 6%");
+    EXPECT_EQ(addedTaxEntry("A = B", "6"), "A - B = 6%");
+    EXPECT_EQ(addedTaxEntry("Ohio =", "6"), "Ohio - = 6%");
+    EXPECT_EQ(editedTaxEntry("Ohio\n", "0"), "Ohio ");
+    EXPECT_EQ(addedTaxEntry("=", "6"), "= = 6%");
+    for (const char* typed : {"a = = b", "x =", "\r = \n", "Ohio ", " = $5 = "}) {
+        const std::string entry = addedTaxEntry(typed, "6");
+        EXPECT_EQ(taxEntryName(entry), listItemName(typed, " = ")) << typed;
+        EXPECT_EQ(taxEntryRate(entry), "6") << typed;
+    }
+}
+
 TEST(TaxEntries, AddEditAndTakeApart) {
     EXPECT_EQ(addedTaxEntry("Ohio", "6"), "Ohio = 6%");
     EXPECT_EQ(addedTaxEntry("Ohio", ".5"), "Ohio = 50%");

@@ -192,6 +192,15 @@ TEST_F(RegFile, FaultyFileThrowsWithLineAndWritesNothing) {
         {valid + "\"Blob\"=hex:01,\\", "7", "end of the file"},
         {valid + "\"Count\"=dword:123456789", "7", "dword"},
         {valid + "\"Odd\"=value", "7", "not understood"},
+        // A lone CR is no line end for the parser, but the export could not write it.
+        {valid + "\"A\rB\"=\"x\"\r\n", "7", "value name holds a line break"},
+        {valid + "[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Vendaxo\\9\r9]", "7",
+         "holds a line break"},
+        // Raw NULs: a trailing one would be lost on the way back through hex(1).
+        {valid + "\"Motto\"=\"Caf\0\"\r\n"s, "7", "string holds a NUL"},
+        {valid + "\"A\0\"=\"x\"\r\n"s, "7", "name holds a NUL"},
+        {valid + "[HKEY_LOCAL_MACHINE\\Software\\Kestrune\\Vendaxo\\9\0]\r\n"s, "7",
+         "NUL character"},
         {"REGEDIT4\r\n\r\n\"A\"=\"b\"\r\n" + valid.substr(40), "3", "before the first key"},
         {valid + "[HKEY_CURRENT_USER\\Software\\Kestrune\\Vendaxo]", "7",
          "HKEY_CURRENT_USER\\Software\\Kestrune\\Vendaxo is outside"},
