@@ -10,6 +10,7 @@
 #include "snippets/page_editor.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vendaxo {
 
@@ -153,20 +154,32 @@ std::string strippedConfirmation(std::string_view message) {
     return text;
 }
 
+namespace {
+
+// "6%" gives "0.06". A zero rate keeps its text ("0.00"), unless that text is
+// no number at all: the cart server reads the rate as one.
+std::string taxFraction(std::string rate) {
+    if (rate.ends_with('%'))
+        rate.pop_back();
+    const double percent = leadingNumber(rate);
+    if (percent != 0 && std::isfinite(percent))
+        return numberText(percent / 100);
+    const bool plainZero = !rate.empty() && rate.find_first_not_of("0.") == std::string::npos;
+    return plainZero ? rate : "0";
+}
+
+} // namespace
+
 std::string stateOptions(const std::vector<std::string>& taxEntries, std::string& zipTaxes) {
     std::string html;
     for (const std::string& entry : taxEntries) {
         const auto equals = entry.find(" = ");
         std::string name = entry.substr(0, equals);
-        std::string rate = "0";
-        if (equals != std::string::npos) {
-            rate = entry.substr(equals + 3);
-            if (!rate.empty())
-                rate.pop_back(); // the "%"
-            if (const double percent = leadingNumber(rate); percent != 0)
-                rate = numberText(percent / 100);
-        }
+        const std::string rate =
+            equals == std::string::npos ? "0" : taxFraction(entry.substr(equals + 3));
         if (std::any_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            // ";" and "=" separate the pairs of the list.
+            std::erase_if(name, [](char c) { return c == ';' || c == '='; });
             zipTaxes += name + "=" + rate + ";";
             continue;
         }

@@ -140,6 +140,17 @@ TEST(CheckoutStates, TaxEntriesBecomeOptionsOrZipTaxes) {
     EXPECT_EQ(zipTaxes, "90210=0.0825;Area 51=0.05;Zone 9=0;");
 }
 
+TEST(CheckoutStates, HandEditedEntriesStillGiveNumbersAndWholePairs) {
+    std::string zipTaxes;
+    EXPECT_EQ(stateOptions({"Ohio = 6", "Guam = 0.00%", "Utah = none%", "Iowa = 1e999%"}, zipTaxes),
+              "<option value=\"Ohio;0.06\">Ohio</option>\n"
+              "<option value=\"Guam;0.00\">Guam</option>\n"
+              "<option value=\"Utah;0\">Utah</option>\n"
+              "<option value=\"Iowa;0\">Iowa</option>\n");
+    stateOptions({"44101;2=x = 7%", "90210 = abc%"}, zipTaxes);
+    EXPECT_EQ(zipTaxes, "441012x=0.07;90210=0;");
+}
+
 TEST(CheckoutStates, BothSelectsCarryTheTableAndZipCodesGoTwice) {
     CheckoutSettings settings;
     settings.options.taxEntries = {"90210 = 8.25%", "Ohio = 6%"};
