@@ -3,27 +3,9 @@
 #include "settings/cart_colours.h"
 #include "shell/settings_store.h"
 
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
 
 namespace vendaxo::bench {
-
-TempDir::TempDir() {
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (;;) {
-        m_path = std::filesystem::temp_directory_path() /
-                 ("vendaxo-bench-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        if (std::filesystem::create_directory(m_path))
-            return;
-    }
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
 
 void installDemoMerchant(SettingsStore& store) {
     const std::pair<std::string_view, std::string_view> installation[] = {

@@ -5,6 +5,7 @@
 #include "snippets/checkout_choices.h"
 #include "snippets/checkout_snippet.h"
 #include "snippets/product.h"
+#include "test_support.h"
 
 #include <filesystem>
 #include <memory>
@@ -12,18 +13,7 @@
 
 namespace vendaxo::bench {
 
-// A folder that is removed with everything in it when the object goes.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using test::TempDir;
 
 inline constexpr std::string_view kDemoMerchant = "401122";
 
