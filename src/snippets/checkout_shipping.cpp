@@ -12,13 +12,6 @@ namespace vendaxo {
 
 namespace {
 
-constexpr std::string_view kPleaseSelect =
-    "<option value=\"Please Select...\">Please Select...</option>\n";
-
-std::string selectOpening(std::string_view name) {
-    return "<select name=\"" + std::string(name) + "\" size=\"1\">\n";
-}
-
 // Amounts go to the cart server in dollars whatever the shop's currency.
 std::string dollars(std::string_view typed) {
     return "$" + priceText(typed);
@@ -136,6 +129,10 @@ std::string chargeFields(std::string_view prefix, const Charge& charge) {
 }
 
 } // namespace
+
+std::string selectOpening(std::string_view name) {
+    return "<select name=\"" + std::string(name) + "\" size=\"1\">\n";
+}
 
 std::string formRow(std::string_view label, std::string_view content, std::string_view colour) {
     const std::string cell =

@@ -9,6 +9,12 @@ struct CheckoutSettings;
 struct OrderCharges;
 struct ShippingSettings;
 
+// Every select the shopper must choose in starts with this option.
+inline constexpr std::string_view kPleaseSelect =
+    "<option value=\"Please Select...\">Please Select...</option>\n";
+// <select name="NAME" size="1"> and a line feed.
+std::string selectOpening(std::string_view name);
+
 // One visible row of the order form's table; header rows carry a colour.
 std::string formRow(std::string_view label, std::string_view content, std::string_view colour = {});
 

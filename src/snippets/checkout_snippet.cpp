@@ -17,8 +17,6 @@ namespace vendaxo {
 namespace {
 
 constexpr std::string_view kHeaderColour = "#FFFF00";
-constexpr std::string_view kPleaseSelect =
-    "<option value=\"Please Select...\">Please Select...</option>\n";
 
 std::string strong(std::string_view label) {
     return "<strong>" + std::string(label) + "</strong>";
@@ -44,12 +42,12 @@ std::string textRow(std::string_view label, std::string_view name, Requirement r
 
 std::string stateSelect(std::string_view name, const std::vector<std::string>& taxEntries,
                         std::string& zipTaxes) {
-    return "<select name=\"" + std::string(name) + "\" size=\"1\">\n" + std::string(kPleaseSelect) +
-           stateOptions(taxEntries, zipTaxes) + "</select>";
+    return selectOpening(name) + std::string(kPleaseSelect) + stateOptions(taxEntries, zipTaxes) +
+           "</select>";
 }
 
 std::string countrySelect(std::string_view name) {
-    std::string html = "<select name=\"" + std::string(name) + "\" size=\"1\">\n";
+    std::string html = selectOpening(name);
     for (const Country& country : kCountries)
         html += "<option value=\"" + std::string(country.code) + "\">" + std::string(country.name) +
                 "</option>\n";
@@ -96,8 +94,7 @@ std::string paymentRows(const CheckoutChoices& choices) {
         {PaymentOption::ElectronicCheck, "ACH", "Electronic Check"},
     }};
     const Requirement paymentType{choices.isRequired(RequiredValue::PaymentType)};
-    std::string select = "<select name=\"" + paymentType.name("cardtype") + "\" size=\"1\">\n" +
-                         std::string(kPleaseSelect);
+    std::string select = selectOpening(paymentType.name("cardtype")) + std::string(kPleaseSelect);
     for (const Card& card : cards) {
         if (choices.accepts(card.option))
             select += "<option value=\"" + std::string(card.value) + "\">" +
