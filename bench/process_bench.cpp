@@ -1,8 +1,8 @@
 // process_bench: whole programs as the merchant starts them, each beside a
 // baseline program started the same way.
+#include "base/error.h"
 #include "bench_support.h"
 #include "ratio_reporter.h"
-#include "shell/error.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
+#include "base/error.h"
 #include "bench_support.h"
 #include "core_bench.h"
 #include "settings/cart_colours.h"
-#include "shell/error.h"
 
 #include <sqlite3.h>
 

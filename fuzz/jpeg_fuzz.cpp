@@ -1,7 +1,7 @@
 // Decoration pictures: JPEG bytes from a file the merchant chose or a resource.
+#include "base/error.h"
 #include "fuzz_support.h"
-#include "settings/jpeg_picture.h"
-#include "shell/error.h"
+#include "settings/gui/jpeg_picture.h"
 
 using namespace vendaxo;
 

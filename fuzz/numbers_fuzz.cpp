@@ -1,7 +1,7 @@
 // What a merchant types into price, quantity, rate and tax rate boxes.
+#include "base/numbers.h"
 #include "fuzz_support.h"
 #include "settings/store_options.h"
-#include "snippets/numbers.h"
 
 using namespace vendaxo;
 

@@ -1,7 +1,7 @@
 // Option data text, as stored by old installations and typed into option files.
+#include "base/error.h"
+#include "base/numbers.h"
 #include "fuzz_support.h"
-#include "shell/error.h"
-#include "snippets/numbers.h"
 #include "snippets/option_lists.h"
 
 using namespace vendaxo;

@@ -1,7 +1,7 @@
 // The bytes of an option file (.vdx), from any earlier version or a text editor.
+#include "base/error.h"
+#include "base/text_encoding.h"
 #include "fuzz_support.h"
-#include "shell/error.h"
-#include "shell/text_encoding.h"
 #include "snippets/option_file.h"
 
 using namespace vendaxo;

@@ -1,7 +1,7 @@
 // Inserting a snippet into a page file of any encoding at the caret marker.
+#include "base/error.h"
+#include "base/text_encoding.h"
 #include "fuzz_support.h"
-#include "shell/error.h"
-#include "shell/text_encoding.h"
 #include "snippets/page_file.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Quantity discount entries as stored ("10 - $9.5;" a CR LF line).
+#include "base/numbers.h"
 #include "fuzz_support.h"
-#include "snippets/numbers.h"
 #include "snippets/quantity_discounts.h"
 
 using namespace vendaxo;

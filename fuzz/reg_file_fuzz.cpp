@@ -1,6 +1,6 @@
 // .reg files: exported by the registry editor, hand-edited, or from another machine.
+#include "base/error.h"
 #include "fuzz_support.h"
-#include "shell/error.h"
 #include "shell/reg_file.h"
 
 using namespace vendaxo;

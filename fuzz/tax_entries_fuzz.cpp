@@ -1,9 +1,9 @@
 // The tax table (OTax) as the checkout form's state selects read it: states
 // become options, entries whose name holds a digit become zip code taxes.
+#include "base/numbers.h"
 #include "fuzz_support.h"
 #include "settings/store_options.h"
 #include "snippets/checkout_snippet.h"
-#include "snippets/numbers.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include "shell/text_encoding.h"
+#include "base/text_encoding.h"
 
 #include <windows.h>
 #else

@@ -2,8 +2,8 @@
 
 #ifdef _WIN32
 
+#include "base/text_encoding.h"
 #include "child_process.h"
-#include "shell/text_encoding.h"
 
 #include <atomic>
 #include <stdexcept>

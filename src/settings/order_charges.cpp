@@ -1,7 +1,7 @@
 #include "settings/order_charges.h"
 
+#include "base/numbers.h"
 #include "shell/settings_store.h"
-#include "snippets/numbers.h"
 
 namespace vendaxo {
 

@@ -1,6 +1,6 @@
 #include "settings/rate_chart.h"
 
-#include "snippets/numbers.h"
+#include "base/numbers.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "settings/settings_report.h"
 
+#include "base/json.h"
 #include "settings/cart_colours.h"
 #include "settings/order_charges.h"
 #include "settings/shipping_settings.h"
 #include "settings/store_options.h"
-#include "shell/json.h"
 #include "shell/settings_store.h"
 #include "snippets/html.h"
 

@@ -1,8 +1,8 @@
 #include "settings/shipping_settings.h"
 
+#include "base/numbers.h"
 #include "settings/store_options.h"
 #include "shell/settings_store.h"
-#include "snippets/numbers.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include "settings/store_options.h"
 
+#include "base/numbers.h"
 #include "shell/merchant_profile.h"
 #include "shell/settings_store.h"
-#include "snippets/numbers.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "shell/reg_file.h"
 
-#include "shell/error.h"
-#include "shell/text_encoding.h"
+#include "base/error.h"
+#include "base/text_encoding.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -2,9 +2,9 @@
 
 #ifdef _WIN32
 
-#include "shell/error.h"
-#include "shell/system_message.h"
-#include "shell/text_encoding.h"
+#include "base/error.h"
+#include "base/system_message.h"
+#include "base/text_encoding.h"
 
 #include <windows.h>
 

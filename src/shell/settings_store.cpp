@@ -1,6 +1,6 @@
 #include "shell/settings_store.h"
 
-#include "shell/error.h"
+#include "base/error.h"
 
 namespace vendaxo {
 

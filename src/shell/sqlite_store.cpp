@@ -1,6 +1,6 @@
 #include "shell/sqlite_store.h"
 
-#include "shell/error.h"
+#include "base/error.h"
 
 #include <cstdlib>
 #include <sqlite3.h>

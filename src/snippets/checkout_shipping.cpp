@@ -1,10 +1,10 @@
 #include "snippets/checkout_shipping.h"
 
+#include "base/numbers.h"
 #include "settings/order_charges.h"
 #include "settings/shipping_settings.h"
 #include "snippets/checkout_snippet.h"
 #include "snippets/html.h"
-#include "snippets/numbers.h"
 
 #include <array>
 

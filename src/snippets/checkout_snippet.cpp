@@ -1,12 +1,12 @@
 #include "snippets/checkout_snippet.h"
 
+#include "base/numbers.h"
 #include "shell/merchant_profile.h"
 #include "shell/settings_store.h"
 #include "snippets/checkout_choices.h"
 #include "snippets/checkout_shipping.h"
 #include "snippets/countries.h"
 #include "snippets/html.h"
-#include "snippets/numbers.h"
 #include "snippets/page_editor.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "snippets/option_file.h"
 
-#include "shell/file_io.h"
-#include "shell/text_encoding.h"
+#include "base/file_io.h"
+#include "base/text_encoding.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "snippets/option_lists.h"
 
-#include "shell/error.h"
+#include "base/error.h"
 #include "snippets/html.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "snippets/page_editor.h"
 
-#include "shell/error.h"
+#include "base/error.h"
 #include "snippets/page_file.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "snippets/page_file.h"
 
-#include "shell/error.h"
-#include "shell/file_io.h"
-#include "shell/text_encoding.h"
+#include "base/error.h"
+#include "base/file_io.h"
+#include "base/text_encoding.h"
 
 #include <algorithm>
 #include <array>

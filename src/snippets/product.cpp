@@ -1,7 +1,7 @@
 #include "snippets/product.h"
 
+#include "base/numbers.h"
 #include "shell/settings_store.h"
-#include "snippets/numbers.h"
 
 namespace vendaxo {
 

@@ -1,8 +1,8 @@
 #include "snippets/purchase_snippet.h"
 
+#include "base/numbers.h"
 #include "shell/merchant_profile.h"
 #include "snippets/html.h"
-#include "snippets/numbers.h"
 #include "snippets/product.h"
 
 namespace vendaxo {

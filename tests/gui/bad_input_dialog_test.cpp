@@ -1,16 +1,16 @@
 // Whatever is typed into the input boxes: no crash, what the dialog shows is what
 // the store reads back, and the store can still be exported and imported.
+#include "base/numbers.h"
 #include "gui/gui_fixture.h"
-#include "settings/options_dialog.h"
-#include "settings/shipping_dialog.h"
+#include "settings/gui/options_dialog.h"
+#include "settings/gui/shipping_dialog.h"
 #include "settings/shipping_settings.h"
 #include "settings/store_options.h"
 #include "shell/reg_file.h"
-#include "snippets/checkout_dialog.h"
+#include "snippets/gui/checkout_dialog.h"
+#include "snippets/gui/option_lists_editor.h"
+#include "snippets/gui/purchase_dialog.h"
 #include "snippets/html.h"
-#include "snippets/numbers.h"
-#include "snippets/option_lists_editor.h"
-#include "snippets/purchase_dialog.h"
 #include "snippets/quantity_discounts.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "gui/gui_fakes.h"
 
-#include "shell/error.h"
+#include "base/error.h"
 
 #include <gtest/gtest.h>
 

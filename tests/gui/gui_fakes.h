@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/help_service.h"
-#include "shell/prompts.h"
+#include "shell/gui/help_service.h"
+#include "shell/gui/prompts.h"
 #include "snippets/page_editor.h"
 
 #include <deque>

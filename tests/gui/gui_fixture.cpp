@@ -1,6 +1,6 @@
 #include "gui/gui_fixture.h"
 
-#include "shell/application.h"
+#include "shell/gui/application.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui/gui_fakes.h"
-#include "shell/app_services.h"
+#include "shell/gui/app_services.h"
 #include "shell/sqlite_store.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 // Widget tests run offscreen inside the program's own application object, so
 // exceptions reaching the event loop are handled as in the program.
-#include "shell/application.h"
+#include "shell/gui/application.h"
 
 #include <gtest/gtest.h>
 

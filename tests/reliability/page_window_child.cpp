@@ -1,8 +1,8 @@
 // The page window saving over and over, offscreen, for the crash test to kill:
 // each save inserts one more snippet at the caret and prints its number.
-#include "shell/error.h"
-#include "shell/prompts.h"
-#include "snippets/page_window.h"
+#include "base/error.h"
+#include "shell/gui/prompts.h"
+#include "snippets/gui/page_window.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The process the crash tests kill: writes a long run of values or files and
 // prints the number of each write once it has returned.
+#include "base/error.h"
 #include "reliability_values.h"
-#include "shell/error.h"
 #include "shell/sqlite_store.h"
 #include "snippets/option_file.h"
 

@@ -1,4 +1,4 @@
-#include "settings/break_point_dialog.h"
+#include "settings/gui/break_point_dialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

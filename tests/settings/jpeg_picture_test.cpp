@@ -1,5 +1,5 @@
-#include "settings/jpeg_picture.h"
-#include "shell/error.h"
+#include "base/error.h"
+#include "settings/gui/jpeg_picture.h"
 
 #include <QFile>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "gui/gui_fakes.h"
-#include "settings/order_charges_pages.h"
-#include "shell/app_services.h"
+#include "settings/gui/order_charges_pages.h"
+#include "shell/gui/app_services.h"
 #include "shell/sqlite_store.h"
 #include "test_support.h"
 

@@ -1,8 +1,8 @@
 #include "gui/gui_fakes.h"
-#include "settings/break_point_dialog.h"
-#include "settings/shipping_dialog.h"
-#include "shell/app_services.h"
-#include "shell/application.h"
+#include "settings/gui/break_point_dialog.h"
+#include "settings/gui/shipping_dialog.h"
+#include "shell/gui/app_services.h"
+#include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
 #include "test_support.h"
 

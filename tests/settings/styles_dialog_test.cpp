@@ -1,8 +1,8 @@
 #include "gui/gui_fixture.h"
-#include "settings/cart_preview.h"
-#include "settings/styles_dialog.h"
-#include "shell/app_services.h"
-#include "shell/application.h"
+#include "settings/gui/cart_preview.h"
+#include "settings/gui/styles_dialog.h"
+#include "shell/gui/app_services.h"
+#include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
 #include "test_support.h"
 

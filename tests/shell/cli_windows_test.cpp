@@ -1,8 +1,8 @@
 // The command line's Windows side: the registry as the store and the page
 // editor reached by OLE automation (the test server registered as the editor).
+#include "base/system_message.h"
 #include "registry_support.h"
 #include "shell/cli_fixture.h"
-#include "shell/system_message.h"
 
 #include <gmock/gmock.h>
 

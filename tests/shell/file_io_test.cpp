@@ -1,5 +1,5 @@
-#include "shell/error.h"
-#include "shell/file_io.h"
+#include "base/error.h"
+#include "base/file_io.h"
 #include "test_support.h"
 
 #include <algorithm>

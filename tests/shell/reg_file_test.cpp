@@ -1,7 +1,7 @@
+#include "base/error.h"
+#include "base/text_encoding.h"
 #include "scratch_store.h"
-#include "shell/error.h"
 #include "shell/reg_file.h"
-#include "shell/text_encoding.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

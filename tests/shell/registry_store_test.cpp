@@ -1,9 +1,9 @@
+#include "base/error.h"
+#include "base/text_encoding.h"
 #include "child_process.h"
 #include "registry_support.h"
-#include "shell/error.h"
 #include "shell/registry_store.h"
 #include "shell/store_contract.h"
-#include "shell/text_encoding.h"
 #include "test_support.h"
 
 #include <atomic>

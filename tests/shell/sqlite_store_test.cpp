@@ -1,4 +1,4 @@
-#include "shell/error.h"
+#include "base/error.h"
 #include "shell/sqlite_store.h"
 #include "shell/store_contract.h"
 #include "test_support.h"

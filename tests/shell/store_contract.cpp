@@ -1,6 +1,6 @@
 #include "shell/store_contract.h"
 
-#include "shell/error.h"
+#include "base/error.h"
 
 #include <gmock/gmock.h>
 

@@ -1,8 +1,8 @@
 #include "gui/gui_fixture.h"
-#include "shell/app_services.h"
-#include "shell/application.h"
+#include "shell/gui/app_services.h"
+#include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
-#include "snippets/button_dialog.h"
+#include "snippets/gui/button_dialog.h"
 #include "test_support.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "gui/gui_fixture.h"
-#include "shell/app_services.h"
+#include "shell/gui/app_services.h"
 #include "shell/sqlite_store.h"
 #include "snippets/checkout_choices.h"
-#include "snippets/checkout_dialog.h"
+#include "snippets/gui/checkout_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

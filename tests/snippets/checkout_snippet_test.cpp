@@ -1,5 +1,5 @@
+#include "base/error.h"
 #include "scratch_store.h"
-#include "shell/error.h"
 #include "shell/merchant_profile.h"
 #include "shell/reg_file.h"
 #include "snippets/checkout_choices.h"

@@ -1,4 +1,4 @@
-#include "snippets/numbers.h"
+#include "base/numbers.h"
 
 #include <clocale>
 #include <gtest/gtest.h>

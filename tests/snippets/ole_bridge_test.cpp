@@ -1,6 +1,6 @@
+#include "base/error.h"
+#include "base/system_message.h"
 #include "registry_support.h"
-#include "shell/error.h"
-#include "shell/system_message.h"
 #include "snippets/ole_bridge.h"
 #include "test_support.h"
 

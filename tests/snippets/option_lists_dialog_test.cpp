@@ -1,8 +1,8 @@
 #include "gui/gui_fixture.h"
-#include "shell/app_services.h"
+#include "shell/gui/app_services.h"
 #include "shell/sqlite_store.h"
-#include "snippets/option_dialog.h"
-#include "snippets/option_lists_editor.h"
+#include "snippets/gui/option_dialog.h"
+#include "snippets/gui/option_lists_editor.h"
 #include "test_support.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "shell/error.h"
+#include "base/error.h"
 #include "snippets/option_lists.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/error.h"
+#include "base/error.h"
 #include "snippets/page_file.h"
 #include "test_support.h"
 

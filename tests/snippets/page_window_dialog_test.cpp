@@ -1,7 +1,7 @@
+#include "base/error.h"
 #include "gui/gui_fakes.h"
-#include "shell/error.h"
-#include "snippets/editor_bridges.h"
-#include "snippets/page_window.h"
+#include "snippets/gui/editor_bridges.h"
+#include "snippets/gui/page_window.h"
 #include "test_support.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "gui/gui_fixture.h"
-#include "shell/app_services.h"
-#include "shell/application.h"
+#include "shell/gui/app_services.h"
+#include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
-#include "snippets/option_lists_editor.h"
-#include "snippets/purchase_dialog.h"
+#include "snippets/gui/option_lists_editor.h"
+#include "snippets/gui/purchase_dialog.h"
 #include "snippets/purchase_snippet.h"
 #include "test_support.h"
 

@@ -1,0 +1,184 @@
+// vendaxo: the desktop program, its main window beside the page being edited.
+#include "base/error.h"
+#include "shell/gui/app_services.h"
+#include "shell/gui/application.h"
+#include "shell/gui/command_icons.h"
+#include "shell/gui/help_service.h"
+#include "shell/gui/main_window.h"
+#include "shell/gui/prompts.h"
+#include "snippets/gui/editor_bridges.h"
+#include "snippets/gui/page_window.h"
+
+#ifdef _WIN32
+#include "shell/registry_store.h"
+#include "snippets/ole_bridge.h"
+#else
+#include "shell/sqlite_store.h"
+#endif
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QScreen>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+using namespace vendaxo;
+
+constexpr int kUsageError = 2;
+
+QString text(const char* source) {
+    return QCoreApplication::translate("vendaxo", source);
+}
+
+int usageError(const QString& message) {
+    std::fprintf(stderr, "vendaxo: %s\n%s\n", qPrintable(message),
+                 qPrintable(text("Try 'vendaxo --help' for more information.")));
+    return kUsageError;
+}
+
+// To the right of the main window when there is room, else to its left.
+void placeBeside(QWidget& page, const QWidget& main) {
+    constexpr int gap = 12;
+    const QRect area = main.screen()->availableGeometry();
+    const QRect frame = main.frameGeometry();
+    const int rightRoom = area.right() - frame.right() - 2 * gap;
+    const int leftRoom = frame.left() - area.left() - 2 * gap;
+    const int width = qBound(480, qMax(rightRoom, leftRoom), 960);
+    const int height = qMin(area.height() - 2 * gap, 760);
+    const int left = rightRoom >= leftRoom ? frame.right() + gap : frame.left() - gap - width;
+    const int top = qBound(area.top() + gap, frame.top(), area.bottom() - gap - height);
+    page.setGeometry(left, top, width, height);
+}
+
+#ifdef _WIN32
+// The page editor runs beside the program and is reached by automation.
+const QString kDefaultEditor = QStringLiteral("frontpage");
+const char* const kEditorHelp =
+    "Where snippets go: \"frontpage\", the running page editor (the default), \"page\", the "
+    "page window, or \"clipboard\".";
+const char* const kStoreHelp = "Not available: on Windows the settings live in the registry.";
+#else
+const QString kDefaultEditor = QStringLiteral("page");
+const char* const kEditorHelp =
+    "Where snippets go: \"page\", the page window (the default), or \"clipboard\".";
+const char* const kStoreHelp = "The settings store (default: $VENDAXO_STORE, else %1).";
+#endif
+
+// --quit-after-show: ends the event loop once the main window has been
+// painted, so start-up can be timed as the merchant sees it.
+class QuitAfterPaint final : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+std::unique_ptr<SettingsStore> openStore(const QString& path) {
+#ifdef _WIN32
+    if (!path.isEmpty())
+        throw Error("The embedded settings store is not built on Windows; the settings live in "
+                    "the registry.");
+    return std::make_unique<RegistryStore>();
+#else
+    return std::make_unique<SqliteStore>(
+        path.isEmpty() ? SqliteStore::defaultPath() : std::filesystem::path(path.toStdU16String()));
+#endif
+}
+
+QString storeHelpText() {
+#ifdef _WIN32
+    return text(kStoreHelp);
+#else
+    return text(kStoreHelp).arg(QString::fromStdU16String(SqliteStore::defaultPath().u16string()));
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    QtPrompts prompts;
+    app.setPrompts(&prompts);
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("vendaxo"), commandIcon(Command::ViewCart)));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        text("Shop buttons and forms for the pages of your web site."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption storeOption(QStringLiteral("store"), storeHelpText(),
+                                         QStringLiteral("PATH"));
+    const QCommandLineOption editorOption(QStringLiteral("editor"), text(kEditorHelp),
+                                          QStringLiteral("EDITOR"), kDefaultEditor);
+    const QCommandLineOption quitOption(QStringLiteral("quit-after-show"),
+                                        text("Start, show the main window and quit."));
+    parser.addOption(storeOption);
+    parser.addOption(editorOption);
+    parser.addOption(quitOption);
+    parser.addPositionalArgument(QStringLiteral("PAGE.html"),
+                                 text("The page to open in the page window."),
+                                 QStringLiteral("[PAGE.html]"));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(versionOption))
+        parser.showVersion();
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    const QString editorName = parser.value(editorOption);
+    const bool usePageWindow = editorName == QLatin1String("page");
+    bool knownEditor = usePageWindow || editorName == QLatin1String("clipboard");
+#ifdef _WIN32
+    knownEditor = knownEditor || editorName == QLatin1String("frontpage");
+#endif
+    if (!knownEditor)
+        return usageError(text("Unknown editor \"%1\".").arg(editorName));
+    const QStringList pages = parser.positionalArguments();
+    if (pages.size() > 1)
+        return usageError(text("Only one page can be opened."));
+    if (!pages.isEmpty() && !usePageWindow)
+        return usageError(text("A page can only be opened with --editor page."));
+
+    DesktopHelp help;
+    std::unique_ptr<SettingsStore> store;
+    try {
+        store = openStore(parser.value(storeOption));
+    } catch (const std::exception& error) {
+        prompts.error(nullptr, QString::fromStdString(error.what()));
+        return 1;
+    }
+
+    std::unique_ptr<PageWindow> pageWindow;
+    std::unique_ptr<PageEditorBridge> editor;
+    if (usePageWindow) {
+        pageWindow = std::make_unique<PageWindow>(prompts);
+        editor = std::make_unique<PageWindowBridge>(*pageWindow);
+        if (!pages.isEmpty())
+            pageWindow->openPage(QFileInfo(pages.front()).absoluteFilePath());
+    } else if (editorName == QLatin1String("clipboard")) {
+        editor = std::make_unique<ClipboardBridge>();
+    }
+#ifdef _WIN32
+    else {
+        editor = std::make_unique<OleAutomationBridge>();
+    }
+#endif
+
+    AppServices services{*store, prompts, help, *editor, {}};
+    MainWindow mainWindow(services, pageWindow.get());
+    QuitAfterPaint quitAfterPaint;
+    if (parser.isSet(quitOption))
+        mainWindow.installEventFilter(&quitAfterPaint);
+    mainWindow.show();
+    if (pageWindow) {
+        placeBeside(*pageWindow, mainWindow);
+        pageWindow->show();
+        mainWindow.activateWindow();
+    }
+    return app.exec();
+}

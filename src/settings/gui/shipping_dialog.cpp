@@ -1,0 +1,429 @@
+#include "settings/gui/shipping_dialog.h"
+
+#include "settings/gui/jpeg_picture.h"
+#include "settings/gui/order_charges_pages.h"
+#include "settings/gui/rate_chart_page.h"
+#include "settings/store_options.h"
+#include "shell/gui/app_services.h"
+#include "shell/gui/help_service.h"
+#include "shell/gui/numeric_key_filter.h"
+#include "shell/gui/prompts.h"
+#include "shell/gui/qt_text.h"
+#include "shell/settings_store.h"
+#include "ui_shipping_dialog.h"
+
+#include <QCheckBox>
+#include <QShowEvent>
+#include <algorithm>
+
+// The pictures are resources of the gui library, which a static library only
+// links into the program when something refers to them.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace vendaxo {
+
+namespace {
+
+constexpr int kHelpShippingMethods = 1010; // + method index
+constexpr int kHelpHandling = 1016;
+constexpr int kHelpDiscounts = 1018;
+// The shipping picture is a tall strip; each page shows the part that fits it.
+constexpr int kPictureHeight = 250;
+
+struct PageText {
+    const char* title;
+    const char* description;
+};
+
+#define SHIPPING_TEXT(text) QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", text)
+const PageText kMethodTexts[] = {
+    {SHIPPING_TEXT("Ship By User Choice"),
+     SHIPPING_TEXT("The Ship By User Choice shipping method allows you to enter a preset list of "
+                   "shipping charges from which your customers can select.  The selected shipping "
+                   "method is then added to the order total.")},
+    {SHIPPING_TEXT("Ship By Rate Calculation"),
+     SHIPPING_TEXT("The Ship By Rate Calculation shipping method calculates the shipping charge "
+                   "based on the order's total weight, total items purchased or total amount.  Set "
+                   "the amount that will be charged per every pound, item or dollar spent.  You "
+                   "can set a base rate charge to be added as well.")},
+    {SHIPPING_TEXT("Ship By Multiple Base Rate Calculation"),
+     SHIPPING_TEXT("The Ship By Multiple Base Rate Calculation allows your customers to select a "
+                   "shipping method, each with different base rates, from your preset list.  "
+                   "Shipping is then calculated from the selected base rate plus the rate charge "
+                   "based on the order's total weight, total items purchased or total amount.")},
+    {SHIPPING_TEXT("Ship By Rate Chart"),
+     SHIPPING_TEXT("The Ship By Rate Chart method allows you to set shipping charges based on "
+                   "random (i.e., non-mathematical) intervals.  This rate chart can be based on "
+                   "total weight, total items purchased or total amount.")},
+    {SHIPPING_TEXT("Ship By Multiple Rate Chart"),
+     SHIPPING_TEXT("The Ship By Multiple Rate Chart allows your customers to select a shipping "
+                   "method from your preset list.  Each of these selectable methods will then "
+                   "calculate shipping charges based on random (i.e., non-mathematical) intervals "
+                   "you set.  This rate chart can be based on total weight, total items purchased "
+                   "or total amount.")},
+    {SHIPPING_TEXT("Use UPS(tm) Online Shipping"),
+     SHIPPING_TEXT("The UPS(tm) Online Shipping method contacts the official UPS web site to "
+                   "calculate shipping charges based on the customer's geographical location and "
+                   "the type of shipping method the customer selects.  This charge is then added "
+                   "to the order total.")},
+};
+const PageText kHandlingText = {
+    SHIPPING_TEXT("Handling and Insurance (Global Settings)"),
+    SHIPPING_TEXT("The Handling and Insurance settings allow you to automatically add additional "
+                  "charges to orders for handling fees or shipment insurance.  Both handling and "
+                  "insurance may be set as fixed rates or based on total weight, total items "
+                  "purchased or total order amount.")};
+const PageText kDiscountText = {
+    SHIPPING_TEXT("Discounts and Minimums (Global Settings)"),
+    SHIPPING_TEXT("The Discounts and Minimums settings allow you to set a fixed or "
+                  "percentage-based global discount on the total order if the order exceeds a "
+                  "specified weight, quantity of items purchased or amount spent.  You can also "
+                  "set minimum requirements your customers must meet before they can order from "
+                  "your site.")};
+const char* const kUnitRateLabels[] = {SHIPPING_TEXT("Rate per Pound "),
+                                       SHIPPING_TEXT("Rate per Unit "),
+                                       SHIPPING_TEXT("Rate per Dollar ")};
+#undef SHIPPING_TEXT
+
+void fillCombo(QComboBox* combo, const auto& names) {
+    for (std::string_view name : names)
+        combo->addItem(toQt(name));
+}
+
+// The boxes of a list of "NAME = $RATE;" items.
+struct ItemListTexts {
+    const char* rateCaption;
+    const char* ratePrompt;
+    const char* editCaption;
+    const char* editPrompt; // %1 is the item's name
+};
+const ItemListTexts kUserChoiceTexts = {
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog",
+                      "Enter the shipping rate as a decimal ($5.38 = 5.38)"),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new shipping rate for %1")};
+const ItemListTexts kBaseRateTexts = {
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Shipping Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the base rate as a decimal ($5.38 = 5.38)"),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Rate..."),
+    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new base rate for %1")};
+
+} // namespace
+
+struct ShippingDialog::Private {
+    Private(ShippingDialog* q, AppServices& services) : q(q), services(services) {}
+
+    ShippingDialog* q;
+    AppServices& services;
+    Ui::ShippingDialog ui;
+    OrderChargesPages* chargePages = nullptr;
+    RateChartPage* chartPage = nullptr;
+    std::vector<QCheckBox*> serviceChecks;
+    QString currency = QStringLiteral("$");
+    int shownMethod = 0; // -1 while a global settings page shows
+
+    ShippingMethod method() const {
+        return static_cast<ShippingMethod>(std::clamp(ui.methodList->currentRow(), 0, 5));
+    }
+    CalculationBasis calculationBasis() const {
+        if (ui.quantityRadio->isChecked())
+            return CalculationBasis::Quantity;
+        return ui.totalRadio->isChecked() ? CalculationBasis::OrderTotal : CalculationBasis::Weight;
+    }
+
+    void setValue(const ShippingSettings& s);
+    void showPage(QWidget* page, const PageText& text);
+    void selectMethod(int index, bool freshCharts);
+    void updateCalculation();
+    void applyCurrency();
+
+    void addItem(QListWidget* list, const ItemListTexts& texts);
+    void editItem(QListWidgetItem* item, const ItemListTexts& texts);
+    void removeItem(QListWidget* list, QPushButton* removeButton);
+    void showHelp();
+    void save();
+};
+
+ShippingDialog::ShippingDialog(AppServices& services, QWidget* parent)
+    : QDialog(parent), d(std::make_unique<Private>(this, services)) {
+    initResources();
+    Ui::ShippingDialog& ui = d->ui;
+    ui.setupUi(this);
+    fillCombo(ui.upsOriginCombo, kUpsOrigins);
+    fillCombo(ui.upsPickupCombo, kUpsPickups);
+    fillCombo(ui.upsPackageCombo, kUpsPackages);
+    for (std::size_t i = 0; i < kUpsServices.size(); ++i) {
+        auto* check = new QCheckBox(toQt(kUpsServices[i]), ui.upsServiceChecks);
+        check->setObjectName(QStringLiteral("upsServiceCheck%1").arg(i));
+        // Three columns keep the page as low as the others.
+        constexpr int kRows = 4;
+        ui.upsServiceLayout->addWidget(check, static_cast<int>(i) % kRows,
+                                       static_cast<int>(i) / kRows);
+        d->serviceChecks.push_back(check);
+    }
+    for (std::string_view name : kShippingMethodNames)
+        ui.methodList->addItem(toQt(name));
+
+    const QImage picture = readJpegPicture(QStringLiteral(":/pictures/shipping.jpg"));
+    ui.upsPictureLabel->setPixmap(QPixmap::fromImage(picture.copy(0, 20, 120, kPictureHeight)));
+    ui.chartPictureLabel->setPixmap(QPixmap::fromImage(
+        picture.copy(0, picture.height() - kPictureHeight - 40, 120, kPictureHeight)));
+
+    d->chargePages = new OrderChargesPages(services, this);
+    ui.pageStack->insertWidget(3, d->chargePages->discountPage());
+    ui.pageStack->addWidget(d->chargePages->handlingPage());
+    // The services and the global settings pages come before the dialog's buttons.
+    std::vector<QWidget*> tabOrder{ui.upsBaseRateEdit};
+    tabOrder.insert(tabOrder.end(), d->serviceChecks.begin(), d->serviceChecks.end());
+    for (QWidget* next = nextInFocusChain(); next != this; next = next->nextInFocusChain()) {
+        if ((d->chargePages->handlingPage()->isAncestorOf(next) ||
+             d->chargePages->discountPage()->isAncestorOf(next)) &&
+            (next->focusPolicy() & Qt::TabFocus))
+            tabOrder.push_back(next);
+    }
+    tabOrder.push_back(ui.handlingButton);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(ui.methodList, &QListWidget::currentRowChanged, this,
+            [this](int row) { d->selectMethod(row, true); });
+    // A click on the chosen method brings its page back from a global settings page.
+    connect(ui.methodList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = d->ui.methodList->row(item);
+        if (row != d->shownMethod)
+            d->selectMethod(row, true);
+    });
+    connect(ui.helpButton, &QPushButton::clicked, this, [this] { d->showHelp(); });
+    connect(ui.handlingButton, &QPushButton::clicked, this,
+            [this] { d->showPage(d->chargePages->handlingPage(), kHandlingText); });
+    connect(ui.discountsButton, &QPushButton::clicked, this,
+            [this] { d->showPage(d->chargePages->discountPage(), kDiscountText); });
+    connect(ui.okButton, &QPushButton::clicked, this, [this] { d->save(); });
+    connect(ui.cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    const auto connectItemList = [this](QListWidget* list, QPushButton* add, QPushButton* remove,
+                                        const ItemListTexts& texts) {
+        connect(add, &QPushButton::clicked, this,
+                [this, list, &texts] { d->addItem(list, texts); });
+        connect(remove, &QPushButton::clicked, this,
+                [this, list, remove] { d->removeItem(list, remove); });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, &texts](QListWidgetItem* item) { d->editItem(item, texts); });
+        connect(list, &QListWidget::itemSelectionChanged, this,
+                [list, remove] { remove->setEnabled(!list->selectedItems().isEmpty()); });
+    };
+    connectItemList(ui.userChoiceList, ui.addUserChoiceButton, ui.removeUserChoiceButton,
+                    kUserChoiceTexts);
+    connectItemList(ui.baseRateList, ui.addBaseRateButton, ui.removeBaseRateButton, kBaseRateTexts);
+    ui.userChoicePage->installEventFilter(this);
+
+    for (QLineEdit* edit : {ui.unitRateEdit, ui.baseRateEdit, ui.minimumEdit})
+        connect(NumericKeyFilter::install(edit), &NumericKeyFilter::keyReleased, this,
+                [this] { d->updateCalculation(); });
+    for (QRadioButton* radio : {ui.weightRadio, ui.quantityRadio, ui.totalRadio})
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                d->updateCalculation();
+        });
+    NumericKeyFilter::install(ui.upsBaseRateEdit);
+
+    d->chartPage = new RateChartPage(services, ui, this);
+
+    d->applyCurrency();
+    d->setValue(ShippingSettings());
+}
+
+ShippingDialog::~ShippingDialog() = default;
+
+ShippingSettings ShippingDialog::shipping() const {
+    const Ui::ShippingDialog& ui = d->ui;
+    ShippingSettings s;
+    s.method = d->method();
+    s.userChoices = itemTexts(ui.userChoiceList);
+    s.unitRate = textOf(ui.unitRateEdit);
+    s.baseRate = textOf(ui.baseRateEdit);
+    s.message = textOf(ui.messageEdit);
+    s.minimum = textOf(ui.minimumEdit);
+    s.calculationBasis = d->calculationBasis();
+    s.baseRates = itemTexts(ui.baseRateList);
+    d->chartPage->fillIn(s);
+    s.upsOrigin = ui.upsOriginCombo->currentIndex();
+    s.upsPickup = ui.upsPickupCombo->currentIndex();
+    s.upsPackage = ui.upsPackageCombo->currentIndex();
+    s.upsOriginZip = textOf(ui.upsZipEdit);
+    s.upsBaseRate = textOf(ui.upsBaseRateEdit);
+    for (std::size_t i = 0; i < s.upsServices.size(); ++i)
+        s.upsServices[i] = d->serviceChecks[i]->isChecked();
+    return s;
+}
+
+OrderCharges ShippingDialog::charges() const {
+    return d->chargePages->value();
+}
+
+void ShippingDialog::setCurrency(const QString& currency) {
+    d->currency = currency;
+    d->applyCurrency();
+}
+
+QString ShippingDialog::summary() const {
+    return toQt(shippingSummary(d->services.store));
+}
+
+void ShippingDialog::showEvent(QShowEvent* event) {
+    // A restore from the task bar is no new opening: it keeps the edits.
+    if (!event->spontaneous()) {
+        d->applyCurrency();
+        d->setValue(ShippingSettings::load(d->services.store));
+        d->chargePages->setValue(OrderCharges::load(d->services.store));
+        d->ui.okButton->setFocus();
+    }
+    QDialog::showEvent(event);
+}
+
+bool ShippingDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == d->ui.userChoicePage && event->type() == QEvent::MouseButtonPress)
+        d->ui.userChoiceList->clearSelection();
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShippingDialog::Private::setValue(const ShippingSettings& s) {
+    showItems(ui.userChoiceList, s.userChoices);
+    ui.unitRateEdit->setText(toQt(s.unitRate));
+    ui.baseRateEdit->setText(toQt(s.baseRate));
+    ui.messageEdit->setText(toQt(s.message));
+    ui.minimumEdit->setText(toQt(s.minimum));
+    (s.calculationBasis == CalculationBasis::Quantity     ? ui.quantityRadio
+     : s.calculationBasis == CalculationBasis::OrderTotal ? ui.totalRadio
+                                                          : ui.weightRadio)
+        ->setChecked(true);
+    updateCalculation();
+    showItems(ui.baseRateList, s.baseRates);
+    chartPage->setValue(s);
+    ui.upsOriginCombo->setCurrentIndex(s.upsOrigin);
+    ui.upsPickupCombo->setCurrentIndex(s.upsPickup);
+    ui.upsPackageCombo->setCurrentIndex(s.upsPackage);
+    ui.upsZipEdit->setText(toQt(s.upsOriginZip));
+    ui.upsBaseRateEdit->setText(toQt(s.upsBaseRate));
+    for (std::size_t i = 0; i < s.upsServices.size(); ++i)
+        serviceChecks[i]->setChecked(s.upsServices[i]);
+    {
+        const QSignalBlocker blocker(ui.methodList);
+        ui.methodList->setCurrentRow(static_cast<int>(s.method));
+    }
+    selectMethod(static_cast<int>(s.method), false);
+}
+
+void ShippingDialog::Private::showPage(QWidget* page, const PageText& text) {
+    ui.pageStack->setCurrentWidget(page);
+    ui.titleLabel->setText(tr(text.title));
+    ui.descriptionLabel->setText(tr(text.description));
+    if (page == chargePages->handlingPage() || page == chargePages->discountPage()) {
+        shownMethod = -1;
+        chargePages->reapplyRules();
+    }
+}
+
+// `freshCharts`: a chart method shows the charts as stored, dropping edits not
+// saved with OK; the load has just read them.
+void ShippingDialog::Private::selectMethod(int index, bool freshCharts) {
+    if (index < 0 || index > 5)
+        return;
+    shownMethod = index;
+    const auto method = static_cast<ShippingMethod>(index);
+    switch (method) {
+    case ShippingMethod::UserChoice:
+        showPage(ui.userChoicePage, kMethodTexts[index]);
+        break;
+    case ShippingMethod::RateCalculation:
+    case ShippingMethod::MultipleBaseRate: {
+        const bool single = method == ShippingMethod::RateCalculation;
+        ui.rateDetailsPanel->setVisible(single);
+        ui.exampleLabel->setVisible(single);
+        ui.baseRatePanel->setVisible(!single);
+        showPage(ui.calculationPage, kMethodTexts[index]);
+        break;
+    }
+    case ShippingMethod::SingleRateChart:
+    case ShippingMethod::MultipleRateChart:
+        chartPage->prepare(method == ShippingMethod::SingleRateChart, freshCharts);
+        showPage(ui.rateChartPage, kMethodTexts[index]);
+        break;
+    case ShippingMethod::Ups:
+        showPage(ui.upsPage, kMethodTexts[index]);
+        break;
+    }
+}
+
+void ShippingDialog::Private::updateCalculation() {
+    const CalculationBasis basis = calculationBasis();
+    ui.unitRateLabel->setText(tr(kUnitRateLabels[static_cast<int>(basis)]) + currency);
+    ui.baseRateLabel->setText(tr("Base Rate ") + currency);
+    ui.minimumLabel->setText(tr("Minimum Charge ") + currency);
+    ui.exampleLabel->setText(
+        toQt(calculationExample(basis, textOf(ui.unitRateEdit), textOf(ui.baseRateEdit),
+                                textOf(ui.minimumEdit), currency.toStdString())));
+}
+
+void ShippingDialog::Private::applyCurrency() {
+    chargePages->setCurrency(currency);
+    updateCalculation();
+    chartPage->setCurrency(currency);
+}
+
+void ShippingDialog::Private::addItem(QListWidget* list, const ItemListTexts& texts) {
+    const QString name =
+        services.prompts
+            .inputText(q, tr("Enter New Shipping Item..."), tr("Enter the new shipping item"), {})
+            .value_or(QString());
+    if (name.isEmpty())
+        return;
+    const std::optional<QString> rate =
+        services.prompts.inputText(q, tr(texts.rateCaption), tr(texts.ratePrompt), {});
+    if (!rate) // Cancel adds nothing; an empty rate adds a free item
+        return;
+    list->addItem(toQt(shippingItem(name.toStdString(), rate->toStdString())));
+}
+
+void ShippingDialog::Private::editItem(QListWidgetItem* item, const ItemListTexts& texts) {
+    const std::string text = item->text().toStdString();
+    const std::string name = shippingItemName(text);
+    const std::optional<QString> rate =
+        services.prompts.inputText(q, tr(texts.editCaption), tr(texts.editPrompt).arg(toQt(name)),
+                                   toQt(shippingItemRate(text)));
+    if (rate) // Cancel keeps the item as it is
+        item->setText(toQt(shippingItem(name, rate->toStdString())));
+}
+
+void ShippingDialog::Private::removeItem(QListWidget* list, QPushButton* removeButton) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    if (!services.prompts.confirm(q, tr("Confirmation"),
+                                  tr("Remove Shipping Item (%1)?").arg(selected.front()->text())))
+        return;
+    delete selected.front();
+    list->clearSelection();
+    removeButton->setEnabled(false);
+}
+
+void ShippingDialog::Private::showHelp() {
+    QWidget* page = ui.pageStack->currentWidget();
+    int context = kHelpShippingMethods + static_cast<int>(method());
+    if (page == chargePages->handlingPage())
+        context = kHelpHandling;
+    else if (page == chargePages->discountPage())
+        context = kHelpDiscounts;
+    services.help.show(context);
+}
+
+void ShippingDialog::Private::save() {
+    q->shipping().save(services.store);
+    chargePages->value().save(services.store);
+    q->accept();
+}
+
+} // namespace vendaxo

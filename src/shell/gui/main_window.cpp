@@ -1,0 +1,288 @@
+#include "shell/gui/main_window.h"
+
+#include "settings/gui/options_dialog.h"
+#include "shell/gui/app_services.h"
+#include "shell/gui/command_icons.h"
+#include "shell/gui/help_service.h"
+#include "shell/gui/prompts.h"
+#include "shell/gui/qt_text.h"
+#include "shell/gui/setup_needed_dialog.h"
+#include "shell/settings_store.h"
+#include "snippets/gui/button_dialog.h"
+#include "snippets/gui/checkout_dialog.h"
+#include "snippets/gui/option_lists_editor.h"
+#include "snippets/gui/page_window.h"
+#include "snippets/gui/purchase_dialog.h"
+#include "ui_main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace vendaxo {
+
+namespace {
+
+constexpr int kPictureHeight = 80;
+
+// VDXDir + "\privatelabel.bmp"; off Windows the folder may use "/" instead.
+QString privateLabelPicture(const QString& folder) {
+    const QString asWritten = folder + QStringLiteral("\\privatelabel.bmp");
+    QStringList candidates{asWritten};
+#ifndef _WIN32
+    candidates << QString(asWritten).replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* parent)
+    : QWidget(parent), m_services(services), m_pageWindow(pageWindow),
+      m_ui(std::make_unique<Ui::MainWindow>()) {
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+
+    const std::pair<QToolButton*, Command> commands[] = {
+        {m_ui->purchaseButton, Command::Purchase},
+        {m_ui->viewCartButton, Command::ViewCart},
+        {m_ui->checkoutFormButton, Command::CheckoutForm},
+        {m_ui->globalOptionsButton, Command::GlobalOptions},
+        {m_ui->retrieveOrdersButton, Command::RetrieveOrders},
+    };
+    for (const auto& [button, command] : commands)
+        button->setIcon(commandIcon(command));
+
+    // The picture spans the command row; About mode keeps the row's height.
+    const QSize pictureSize(m_ui->commandPanel->sizeHint().width(), kPictureHeight);
+    m_ui->pictureLabel->setFixedSize(pictureSize);
+    m_ui->pictureLabel->setPixmap(builtInPicture(pictureSize, devicePixelRatioF()));
+    m_ui->pictureLabel->installEventFilter(this);
+    m_ui->aboutPanel->setMinimumHeight(m_ui->commandPanel->sizeHint().height());
+    m_ui->noticeLabel->setText(
+        tr("Vendaxo version %1").arg(QCoreApplication::applicationVersion()));
+    m_ui->aboutPanel->hide();
+    m_ui->chooserPanel->hide();
+
+    connect(m_ui->purchaseButton, &QToolButton::clicked, this, [this] { purchaseDialog().exec(); });
+    connect(m_ui->viewCartButton, &QToolButton::clicked, this, [this] { viewCartDialog().exec(); });
+    connect(m_ui->globalOptionsButton, &QToolButton::clicked, this,
+            [this] { optionsDialog().exec(); });
+    connect(m_ui->checkoutFormButton, &QToolButton::clicked, this, &MainWindow::runCheckoutCommand);
+    connect(m_ui->retrieveOrdersButton, &QToolButton::clicked, this,
+            [this] { retrieveOrdersDialog().exec(); });
+    connect(m_ui->doneButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->helpButton, &QPushButton::clicked, this,
+            [this] { m_services.help.show(kHelpMainWindow); });
+    connect(m_ui->aboutButton, &QPushButton::clicked, this, [this] { setAboutMode(true); });
+
+    connect(m_ui->chooserList, &QListWidget::itemSelectionChanged, this,
+            &MainWindow::selectChooserLine);
+    connect(m_ui->chooserList, &QListWidget::itemDoubleClicked, this, &MainWindow::chooseMerchant);
+    connect(m_ui->chooserOkButton, &QPushButton::clicked, this, &MainWindow::chooseMerchant);
+    connect(m_ui->chooserHelpButton, &QPushButton::clicked, this,
+            [this] { m_services.help.show(kHelpChooser); });
+}
+
+MainWindow::~MainWindow() = default;
+
+namespace {
+
+// Building every dialog up front was a third of the start-up time.
+template <typename Dialog, typename... Args> Dialog& once(Dialog*& dialog, Args&&... args) {
+    if (!dialog)
+        dialog = new Dialog(std::forward<Args>(args)...);
+    return *dialog;
+}
+
+} // namespace
+
+PurchaseDialog& MainWindow::purchaseDialog() {
+    return once(m_purchaseDialog, m_services, this);
+}
+
+OptionsDialog& MainWindow::optionsDialog() {
+    return once(m_optionsDialog, m_services, this);
+}
+
+ButtonDialog& MainWindow::viewCartDialog() {
+    return once(m_viewCartDialog, ButtonDialog::Kind::ViewCart, m_services, this);
+}
+
+ButtonDialog& MainWindow::retrieveOrdersDialog() {
+    return once(m_retrieveOrdersDialog, ButtonDialog::Kind::RetrieveOrders, m_services, this);
+}
+
+CheckoutDialog& MainWindow::checkoutDialog() {
+    return once(m_checkoutDialog, m_services, this);
+}
+
+SetupNeededDialog& MainWindow::setupNeededDialog() {
+    return once(m_setupNeededDialog, m_services.help, this);
+}
+
+void MainWindow::load() {
+    SettingsStore& store = m_services.store;
+    MerchantProfile& profile = m_services.profile;
+    const Installation installation = Installation::load(store);
+    m_services.help.setHelpFile(toQt(installation.helpFile));
+    loadPicture(installation.folder);
+
+    if (!installation.hasSeveralMerchants()) {
+        profile = loadSingleMerchant(store, installation);
+        showMerchant();
+    } else if (m_merchantChosen) {
+        // The choice holds for the life of the process; only its values are read again.
+        profile.cartServerAddress = installation.cartServerAddress;
+        profile.orderRetrievalAddress = installation.orderRetrievalAddress;
+        reloadMerchantValues(store, profile);
+        showMerchant();
+    } else {
+        profile.moneySign = kMoneySign;
+        profile.merchantNumber = installation.serial;
+        profile.companyName = installation.company;
+        profile.cartServerAddress = installation.cartServerAddress;
+        profile.orderRetrievalAddress = installation.orderRetrievalAddress;
+        fillChooser(installation);
+    }
+}
+
+void MainWindow::loadPicture(const std::string& folder) {
+    const QString file = privateLabelPicture(toQt(folder));
+    if (file.isEmpty())
+        return;
+    // An unreadable picture is treated like a missing one: it would otherwise
+    // report itself again on every activation.
+    QPixmap picture(file);
+    if (picture.isNull())
+        return;
+    const QSize area = m_ui->pictureLabel->size();
+    if (picture.width() > area.width() || picture.height() > area.height())
+        picture = picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_ui->pictureLabel->setPixmap(picture);
+}
+
+void MainWindow::fillChooser(const Installation& installation) {
+    // Filled once: every activation would otherwise append the lines again.
+    if (!m_chooserInstallation) {
+        m_chooserInstallation = installation;
+        for (const std::string& name : installation.companyNames())
+            m_ui->chooserList->addItem(toQt(name));
+        m_ui->chooserOkButton->setEnabled(false);
+    }
+    m_ui->chooserPanel->show();
+    setAboutMode(true);
+    m_ui->chooserList->setFocus();
+}
+
+void MainWindow::selectChooserLine() {
+    m_ui->chooserOkButton->setEnabled(!m_ui->chooserList->selectedItems().isEmpty());
+}
+
+void MainWindow::chooseMerchant() {
+    const QList<QListWidgetItem*> selected = m_ui->chooserList->selectedItems();
+    if (selected.isEmpty() || !m_chooserInstallation)
+        return;
+    const auto line = static_cast<std::size_t>(m_ui->chooserList->row(selected.front()));
+    m_services.profile = loadChosenMerchant(m_services.store, *m_chooserInstallation, line);
+    m_merchantChosen = true;
+    m_ui->chooserPanel->hide();
+    setAboutMode(false);
+    showMerchant();
+    m_ui->purchaseButton->setFocus();
+}
+
+void MainWindow::showMerchant() {
+    const MerchantProfile& profile = m_services.profile;
+    m_ui->merchantNumberLabel->setText(toQt(profile.merchantNumber));
+    m_ui->companyLabel->setText(tr("Company Name:   %1").arg(toQt(profile.companyName)));
+    setWindowTitle(tr("Vendaxo (%1)").arg(toQt(profile.companyName)));
+}
+
+void MainWindow::setAboutMode(bool on) {
+    m_aboutMode = on;
+    m_ui->commandPanel->setVisible(!on);
+    m_ui->aboutPanel->setVisible(on);
+    // Before a merchant is chosen the merchant's labels are empty; blank lines
+    // above the chooser would only push it down.
+    for (QLabel* label : {m_ui->merchantNumberLabel, m_ui->companyLabel})
+        label->setVisible(!label->text().isEmpty());
+    for (QPushButton* button : {m_ui->doneButton, m_ui->helpButton, m_ui->aboutButton})
+        button->setEnabled(!on);
+    const bool pictureLeaves = on && m_ui->chooserPanel->isHidden();
+    m_ui->pictureLabel->setCursor(pictureLeaves ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+bool MainWindow::settleOptionListChanges() {
+    if (!m_purchaseDialog)
+        return true; // never opened: nothing changed
+    OptionListsEditor& optionLists = m_purchaseDialog->optionLists();
+    if (!optionLists.isChanged())
+        return true;
+    const auto answer =
+        m_services.prompts.message(this, QMessageBox::Question, tr("Save Changes..."),
+                                   tr("Do you want to save your option list changes?"),
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        optionLists.saveOptionList(); // and the program keeps running
+    return answer == QMessageBox::No;
+}
+
+void MainWindow::runCheckoutCommand() {
+    if (!m_services.profile.mainPageAddress.empty())
+        checkoutDialog().exec();
+    else
+        setupNeededDialog().exec();
+    if (m_services.profile.confirmationMessage.empty())
+        m_services.profile.confirmationMessage = kDefaultConfirmationMessage;
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        load();
+    return QWidget::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->pictureLabel && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && m_aboutMode &&
+        m_ui->chooserPanel->isHidden())
+        setAboutMode(false);
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_firstShowDone)
+        return;
+    m_firstShowDone = true;
+    // Loaded before centring, since the chooser makes the window taller.
+    load();
+    layout()->activate();
+    move(screen()->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // "Done" and the window's close button both end the program, once the
+    // page's unsaved changes are settled.
+    if (!settleOptionListChanges() || (m_pageWindow && !m_pageWindow->maybeSave())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Settled: quitting must not ask the page window again.
+    if (m_pageWindow)
+        m_pageWindow->hide();
+    QCoreApplication::quit();
+}
+
+} // namespace vendaxo
