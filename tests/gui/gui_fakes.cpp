@@ -58,6 +58,10 @@ std::optional<QColor> ScriptedPrompts::colour(QWidget*, const QColor&) {
     return answer;
 }
 
+void ScriptedPrompts::notice(QWidget* field, const QString& text) {
+    notices.push_back(field->objectName() + QLatin1Char('|') + text);
+}
+
 std::vector<QString> ScriptedPrompts::texts() const {
     std::vector<QString> result;
     for (const ShownMessage& shown : messages)

@@ -30,11 +30,13 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+    void notice(QWidget* field, const QString& text) override;
 
     // Texts of every message shown so far.
     std::vector<QString> texts() const;
 
     std::vector<ShownMessage> messages;
+    std::vector<QString> notices; // field object name + "|" + text
     std::vector<QString> inputPrompts; // caption + "|" + prompt + "|" + initial
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<std::optional<QString>> inputs;

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QToolTip>
 #include <exception>
 
 namespace vendaxo {
@@ -55,6 +56,10 @@ QString QtPrompts::saveFileName(QWidget* parent, const QString& caption, const Q
 std::optional<QColor> QtPrompts::colour(QWidget* parent, const QColor& initial) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+}
+
+void QtPrompts::notice(QWidget* field, const QString& text) {
+    QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), text, field);
 }
 
 } // namespace vendaxo

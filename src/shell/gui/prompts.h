@@ -29,6 +29,9 @@ public:
                                  const QString& filter) = 0;
     // nullopt when cancelled.
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
+    // A message about what was just typed into `field`, shown beside it without
+    // taking the keyboard, so the next keys still go into the field.
+    virtual void notice(QWidget* field, const QString& text) = 0;
 
     // Shorthands over message().
     void error(QWidget* parent, const QString& text);
@@ -52,6 +55,7 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+    void notice(QWidget* field, const QString& text) override;
 };
 
 // Caption of the program's error box.
