@@ -49,6 +49,7 @@ public:
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     std::optional<QColor> colour(QWidget*, const QColor&) override { return std::nullopt; }
+    void notice(QWidget*, const QString&) override {}
 };
 
 class NoHelp final : public HelpService {
