@@ -1,6 +1,7 @@
 #include "settings/shipping_settings.h"
 
 #include "base/numbers.h"
+#include "base/text.h"
 #include "settings/store_options.h"
 #include "shell/settings_store.h"
 
@@ -9,26 +10,6 @@
 namespace vendaxo {
 
 namespace {
-
-std::vector<std::string> lines(std::string_view text) {
-    std::vector<std::string> result;
-    for (std::size_t start = 0; start < text.size();) {
-        auto end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (end > start)
-            result.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return result;
-}
-
-std::string crlfLines(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items)
-        text += item + "\r\n";
-    return text;
-}
 
 // A stored index into a list of `count` entries; anything else reads 0.
 int index(std::string_view stored, std::size_t count) {
@@ -66,16 +47,16 @@ ShippingSettings ShippingSettings::load(SettingsStore& store) {
         return store.readMerchant(name);
     };
     s.method = static_cast<ShippingMethod>(index(read("OSta"), 6));
-    if (auto items = lines(read("OShp")); !items.empty())
+    if (auto items = nonEmptyLines(read("OShp")); !items.empty())
         s.userChoices = std::move(items);
     s.unitRate = orDefault(read("OWgt"), s.unitRate);
     s.baseRate = orDefault(read("OBase"), s.baseRate);
     s.message = orDefault(read("OSmg"), s.message);
     s.minimum = orDefault(read("OSmin"), s.minimum);
     s.calculationBasis = static_cast<CalculationBasis>(index(read("OSCompareType"), 3));
-    s.baseRates = lines(read("OBaseChart"));
+    s.baseRates = nonEmptyLines(read("OBaseChart"));
     s.chartBasis = static_cast<ChartBasis>(index(read("RateChartComparison"), 3));
-    s.chartNames = lines(read("RateChartChoices"));
+    s.chartNames = nonEmptyLines(read("RateChartChoices"));
     s.singleChart = RateChart::fromText(read("RateChartData"));
     const std::string charts = read("MRateChartData");
     for (std::size_t i = 0; i < s.chartNames.size(); ++i)

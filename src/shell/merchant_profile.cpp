@@ -33,26 +33,6 @@ std::string currencyOrDollar(SettingsStore& store) {
 
 } // namespace
 
-std::vector<std::string> splitList(std::string_view text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        parts.emplace_back(text.substr(start, end - start));
-        if (end == std::string_view::npos)
-            return parts;
-        start = end + 1;
-    }
-}
-
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return std::string(text.substr(first, last - first + 1));
-}
-
 Installation Installation::load(SettingsStore& store) {
     Installation installation;
     installation.helpFile = store.readInstallation(kHelpFileValue);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/text.h"
 #include "shell/settings_store.h"
 
 #include <string>
@@ -70,8 +71,5 @@ MerchantProfile loadChosenMerchant(SettingsStore& store, const Installation& ins
 // Re-reads the current merchant's values into an existing profile, as every later
 // activation of the main window does once a merchant has been chosen.
 void reloadMerchantValues(SettingsStore& store, MerchantProfile& profile);
-
-std::vector<std::string> splitList(std::string_view text, char separator);
-std::string trimmed(std::string_view text);
 
 } // namespace vendaxo
