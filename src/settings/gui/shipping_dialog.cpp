@@ -4,11 +4,11 @@
 #include "settings/gui/jpeg_picture.h"
 #include "settings/gui/order_charges_pages.h"
 #include "settings/gui/rate_chart_page.h"
+#include "settings/gui/shipping_item_list.h"
 #include "settings/store_options.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/help_service.h"
 #include "shell/gui/numeric_key_filter.h"
-#include "shell/gui/prompts.h"
 #include "shell/gui/qt_text.h"
 #include "shell/settings_store.h"
 #include "ui_shipping_dialog.h"
@@ -94,25 +94,6 @@ void fillCombo(QComboBox* combo, const auto& names) {
         combo->addItem(toQt(name));
 }
 
-// The boxes of a list of "NAME = $RATE;" items.
-struct ItemListTexts {
-    const char* rateCaption;
-    const char* ratePrompt;
-    const char* editCaption;
-    const char* editPrompt; // %1 is the item's name
-};
-const ItemListTexts kUserChoiceTexts = {
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog",
-                      "Enter the shipping rate as a decimal ($5.38 = 5.38)"),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new shipping rate for %1")};
-const ItemListTexts kBaseRateTexts = {
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Shipping Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the base rate as a decimal ($5.38 = 5.38)"),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new base rate for %1")};
-
 } // namespace
 
 struct ShippingDialog::Private {
@@ -146,9 +127,6 @@ struct ShippingDialog::Private {
     void applyCurrency();
     void storeChartNames(bool chartsToo);
 
-    void addItem(QListWidget* list, const ItemListTexts& texts);
-    void editItem(QListWidgetItem* item, const ItemListTexts& texts);
-    void removeItem(QListWidget* list, QPushButton* removeButton);
     void showHelp();
 };
 
@@ -206,21 +184,10 @@ ShippingDialog::ShippingDialog(AppServices& services, QWidget* parent)
     connect(d->chartPage, &RateChartPage::chartAdded, this, [this] { d->storeChartNames(false); });
     connect(d->chartPage, &RateChartPage::chartRemoved, this, [this] { d->storeChartNames(true); });
 
-    const auto connectItemList = [this](QListWidget* list, QPushButton* add, QPushButton* remove,
-                                        const ItemListTexts& texts) {
-        connect(add, &QPushButton::clicked, this,
-                [this, list, &texts] { d->addItem(list, texts); });
-        connect(remove, &QPushButton::clicked, this,
-                [this, list, remove] { d->removeItem(list, remove); });
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, &texts](QListWidgetItem* item) { d->editItem(item, texts); });
-        onItemKeys(list, [this, list, &texts](int row) { d->editItem(list->item(row), texts); });
-        connect(list, &QListWidget::itemSelectionChanged, this,
-                [list, remove] { remove->setEnabled(!list->selectedItems().isEmpty()); });
-    };
-    connectItemList(ui.userChoiceList, ui.addUserChoiceButton, ui.removeUserChoiceButton,
-                    kUserChoiceTexts);
-    connectItemList(ui.baseRateList, ui.addBaseRateButton, ui.removeBaseRateButton, kBaseRateTexts);
+    new ShippingItemList(ShippingItemList::Kind::UserChoice, ui.userChoiceList,
+                         ui.addUserChoiceButton, ui.removeUserChoiceButton, services.prompts);
+    new ShippingItemList(ShippingItemList::Kind::BaseRate, ui.baseRateList, ui.addBaseRateButton,
+                         ui.removeBaseRateButton, services.prompts);
     ui.userChoicePage->installEventFilter(this);
 
     for (QLineEdit* edit : {ui.unitRateEdit, ui.baseRateEdit, ui.minimumEdit})
@@ -428,42 +395,6 @@ void ShippingDialog::Private::storeChartNames(bool chartsToo) {
     if (chartsToo)
         ShippingSettings::saveNamedCharts(services.store, charts.names, charts.named);
     ShippingSettings::saveChartNames(services.store, charts.names);
-}
-
-void ShippingDialog::Private::addItem(QListWidget* list, const ItemListTexts& texts) {
-    const QString name =
-        services.prompts
-            .inputText(q, tr("Enter New Shipping Item..."), tr("Enter the new shipping item"), {})
-            .value_or(QString());
-    if (name.isEmpty())
-        return;
-    const std::optional<QString> rate =
-        services.prompts.inputText(q, tr(texts.rateCaption), tr(texts.ratePrompt), {});
-    if (!rate) // Cancel adds nothing; an empty rate adds a free item
-        return;
-    list->addItem(toQt(shippingItem(name.toStdString(), rate->toStdString())));
-}
-
-void ShippingDialog::Private::editItem(QListWidgetItem* item, const ItemListTexts& texts) {
-    const std::string text = item->text().toStdString();
-    const std::string name = shippingItemName(text);
-    const std::optional<QString> rate =
-        services.prompts.inputText(q, tr(texts.editCaption), tr(texts.editPrompt).arg(toQt(name)),
-                                   toQt(shippingItemRate(text)));
-    if (rate) // Cancel keeps the item as it is
-        item->setText(toQt(shippingItem(name, rate->toStdString())));
-}
-
-void ShippingDialog::Private::removeItem(QListWidget* list, QPushButton* removeButton) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    if (selected.isEmpty())
-        return;
-    if (!services.prompts.confirm(q, tr("Confirmation"),
-                                  tr("Remove Shipping Item (%1)?").arg(selected.front()->text())))
-        return;
-    delete selected.front();
-    list->clearSelection();
-    removeButton->setEnabled(false);
 }
 
 void ShippingDialog::Private::showHelp() {
