@@ -92,13 +92,4 @@ std::string cappedPercent(std::string_view typed) {
     return leadingNumber(typed) > 100 ? std::string("100") : std::string(typed);
 }
 
-std::string withoutQuotesAndDashes(std::string_view text) {
-    std::string kept;
-    for (char c : text) {
-        if (c != '"' && c != '-')
-            kept += c;
-    }
-    return kept;
-}
-
 } // namespace vendaxo

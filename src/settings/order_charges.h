@@ -60,7 +60,7 @@ struct OrderCharges {
 
 // A percent discount cannot exceed 100.
 std::string cappedPercent(std::string_view typed);
-// The minimum message holds no quotation marks and no dashes.
-std::string withoutQuotesAndDashes(std::string_view text);
+// What the minimum message may not hold: quotation marks and dashes.
+inline constexpr std::string_view kMinimumMessageForbidden = "\"-";
 
 } // namespace vendaxo

@@ -93,6 +93,44 @@ void ShippingSettings::saveNamedCharts(SettingsStore& store, const std::vector<s
     store.writeMerchant("MRateChartData", text);
 }
 
+bool RateCharts::acceptableName(std::string_view name) {
+    return name.find_first_of(";\r\n") == std::string_view::npos;
+}
+
+void RateCharts::addNamed(std::string name) {
+    named.resize(names.size());
+    names.push_back(std::move(name));
+    named.emplace_back();
+}
+
+void RateCharts::removeNamed(std::size_t index) {
+    named.resize(names.size());
+    if (index >= names.size())
+        return;
+    names.erase(names.begin() + static_cast<std::ptrdiff_t>(index));
+    named.erase(named.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+RateCharts ShippingSettings::rateCharts() const {
+    return {chartBasis, singleChart, chartNames, charts};
+}
+
+void ShippingSettings::setRateCharts(RateCharts rateCharts) {
+    chartBasis = rateCharts.basis;
+    singleChart = std::move(rateCharts.single);
+    chartNames = std::move(rateCharts.names);
+    charts = std::move(rateCharts.named);
+}
+
+ShippingChoices ShippingChoices::load(SettingsStore& store) {
+    return {ShippingSettings::load(store), OrderCharges::load(store)};
+}
+
+void ShippingChoices::save(SettingsStore& store) const {
+    shipping.save(store);
+    charges.save(store);
+}
+
 std::string ShippingSettings::upsServiceText() const {
     std::string text;
     for (bool offered : upsServices)

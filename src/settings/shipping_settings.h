@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/order_charges.h"
 #include "settings/rate_chart.h"
 
 #include <array>
@@ -45,6 +46,23 @@ inline constexpr std::array<std::string_view, 11> kUpsServices = {"Next Day Air 
                                                                   "Worldwide Express Plus",
                                                                   "Worldwide Expedited"};
 
+// The rate charts of methods 3 and 4: the single chart and the named charts
+// share one basis; each name has its chart, at the same position.
+struct RateCharts {
+    ChartBasis basis = ChartBasis::Dollar;
+    RateChart single;
+    std::vector<std::string> names;
+    std::vector<RateChart> named;
+
+    // A name is stored one a line, and its chart after it and ";".
+    static bool acceptableName(std::string_view name);
+    // The new name's chart is the zero row alone.
+    void addNamed(std::string name);
+    void removeNamed(std::size_t index);
+
+    bool operator==(const RateCharts&) const = default;
+};
+
 // The shipping dialog's settings. load() is also how the checkout form reads
 // them, so every rule about what a stored value means is here.
 struct ShippingSettings {
@@ -83,7 +101,23 @@ struct ShippingSettings {
     // "1;" or "0;" per service, in list order.
     std::string upsServiceText() const;
 
+    // The chart values together, as the rate chart page edits them.
+    RateCharts rateCharts() const;
+    void setRateCharts(RateCharts charts);
+
     bool operator==(const ShippingSettings&) const = default;
+};
+
+// Everything the shipping dialog edits, loaded and saved together: the
+// method's settings first, then the order charges.
+struct ShippingChoices {
+    ShippingSettings shipping;
+    OrderCharges charges;
+
+    static ShippingChoices load(SettingsStore& store);
+    void save(SettingsStore& store) const;
+
+    bool operator==(const ShippingChoices&) const = default;
 };
 
 // "NAME = $RATE;" for the user-choice and base-rate lists, with the typed rate

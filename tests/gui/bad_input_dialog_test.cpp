@@ -121,7 +121,7 @@ TEST_F(BadInputTest, ShippingListsKeepWhatTheyShow) {
     for (const QString& text : nastyTexts())
         answer(dialog, "addChartButton", {text});
 
-    const ShippingSettings shown = dialog.shipping();
+    const ShippingSettings shown = dialog.value().shipping;
     QTest::mouseClick(findIn<QPushButton>(dialog, "okButton"), Qt::LeftButton);
     const ShippingSettings stored = ShippingSettings::load(m_store);
     EXPECT_EQ(stored.userChoices, shown.userChoices);

@@ -2,6 +2,7 @@
 #include "settings/gui/options_dialog.h"
 #include "settings/gui/shipping_dialog.h"
 #include "settings/gui/styles_dialog.h"
+#include "settings/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
@@ -324,6 +325,46 @@ TEST_F(OptionsDialogTest, SelectShippingOpensTheShippingDialogAndItsOkUpdatesThe
               QStringLiteral("Current Settings:  UPS Calculations\nHandling disabled\n"
                              "Insurance disabled\nGlobal Discount disabled\n"
                              "Minimum Restrictions disabled"));
+}
+
+TEST_F(OptionsDialogTest, AnEmptiedCurrencyShowsTheMoneySignWhenTheDialogComesBack) {
+    m_store.writeMerchant("OURL", "http://kites.example/");
+    m_dialog.show();
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    for (const char* subDialog : {"stylesButton", "selectShippingButton"}) {
+        retype(edit("currencyEdit"), "");
+        QTimer::singleShot(0, &m_dialog, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        click(subDialog);
+        // A window manager gives the options dialog the keyboard back.
+        m_dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &m_dialog; }));
+        EXPECT_EQ(edit("currencyEdit")->text().toStdString(), "$") << subDialog;
+    }
+    retype(edit("currencyEdit"), "");
+    click("okButton");
+    EXPECT_EQ(m_store.readMerchant("Currency"), "") << "emptied right before OK it stays empty";
+}
+
+TEST_F(OptionsDialogTest, TheKeyboardReachesEveryControlAndEditsATaxEntry) {
+    m_store.writeMerchant("OTax", "Ohio = 6%\r\nTexas\r\n");
+    m_dialog.show();
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    taxes()->setCurrentRow(1);
+    EXPECT_TRUE(tabReachesEverything(taxes()));
+
+    m_prompts.inputs = {QStringLiteral("5")};
+    taxes()->setFocus();
+    QTest::keyClick(taxes(), Qt::Key_Return);
+    EXPECT_THAT(entries(), ElementsAre("Ohio = 6%", "Texas = 5%"));
+    m_prompts.inputs = {QStringLiteral("7")};
+    QTest::keyClick(taxes(), Qt::Key_Up);
+    QTest::keyClick(taxes(), Qt::Key_F2);
+    EXPECT_THAT(entries(), ElementsAre("Ohio = 7%", "Texas = 5%"));
 }
 
 } // namespace vendaxo::test

@@ -222,27 +222,36 @@ TEST_F(OrderChargesPagesTest, AmountEditsKeepToDigitsAndPoints) {
     }
 }
 
-TEST_F(OrderChargesPagesTest, MinimumMessageRefusesQuotesAndDashes) {
+TEST_F(OrderChargesPagesTest, MinimumMessageRefusesQuotesAndDashesWithoutLosingAKey) {
+    const std::string refusal = "minimumMessageEdit|You cannot enter qoutation marks(\") or "
+                                "dashes (-) in this field.";
     toggle("minimumEnabledCheck");
     auto* memo = child<QPlainTextEdit>("minimumMessageEdit");
     memo->clear();
     QTest::keyClicks(memo, QStringLiteral("ab"));
-    EXPECT_TRUE(m_prompts.messages.empty()) << "plain text is no fault";
+    EXPECT_TRUE(m_prompts.notices.empty()) << "plain text is no fault";
 
-    QTest::keyClicks(memo, QStringLiteral("\"c"));
-    EXPECT_EQ(message(), "abc");
-    ASSERT_EQ(m_prompts.messages.size(), 1u);
-    const ShownMessage& shown = m_prompts.messages.front();
-    EXPECT_EQ(shown.caption.toStdString(), "Vendaxo");
-    EXPECT_EQ(shown.text.toStdString(),
-              "You cannot enter qoutation marks(\") or dashes (-) in this field.");
-    EXPECT_EQ(shown.buttons, QMessageBox::Ok);
+    QTest::keyClicks(memo, QStringLiteral("\"c-d, then the rest"));
+    EXPECT_EQ(message(), "abcd, then the rest") << "every key after the refused ones arrived";
+    ASSERT_EQ(m_prompts.notices.size(), 2u);
+    EXPECT_EQ(m_prompts.notices.front().toStdString(), refusal);
+    EXPECT_TRUE(m_prompts.messages.empty()) << "no box takes the keyboard";
+
+    // Typed in the middle, the caret stays where the typing goes on.
+    memo->setPlainText(QStringLiteral("Buy more."));
+    QTextCursor caret = memo->textCursor();
+    caret.setPosition(4);
+    memo->setTextCursor(caret);
+    QTest::keyClicks(memo, QStringLiteral("\"two\" "));
+    EXPECT_EQ(message(), "Buy two more.");
+    EXPECT_EQ(memo->textCursor().position(), 8);
 
     // Pasted text loses all of both at the next key.
     memo->setPlainText(QStringLiteral("x-\"y\"-z"));
     QTest::keyClick(memo, Qt::Key_End);
     EXPECT_EQ(message(), "xyz");
-    EXPECT_EQ(m_prompts.messages.size(), 2u);
+    EXPECT_EQ(m_prompts.notices.back().toStdString(), refusal);
+    EXPECT_EQ(m_pages.value().minimumMessage, "xyz");
 }
 
 TEST_F(OrderChargesPagesTest, MinimumBoxAndAmountLabelByBasis) {

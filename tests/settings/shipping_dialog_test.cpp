@@ -1,6 +1,7 @@
 #include "gui/gui_fakes.h"
 #include "settings/gui/break_point_dialog.h"
 #include "settings/gui/shipping_dialog.h"
+#include "settings/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
@@ -9,10 +10,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -114,8 +117,7 @@ protected:
 TEST_F(ShippingDialogTest, EmptyStoreOpensWithTheDefaults) {
     m_dialog.show();
     EXPECT_EQ(m_dialog.windowTitle().toStdString(), "Select Shipping...");
-    EXPECT_EQ(m_dialog.shipping(), ShippingSettings());
-    EXPECT_EQ(m_dialog.charges(), OrderCharges());
+    EXPECT_EQ(m_dialog.value(), ShippingChoices());
     EXPECT_EQ(child<QListWidget>("methodList")->currentRow(), 0);
     EXPECT_TRUE(visible("userChoiceList"));
     EXPECT_EQ(text("titleLabel"), "Ship By User Choice");
@@ -220,7 +222,7 @@ TEST_F(ShippingDialogTest, EachMethodShowsItsPageAndHelp) {
     EXPECT_THAT(m_help.shown, ElementsAre(1013, 1015, 1016, 1018));
 }
 
-TEST_F(ShippingDialogTest, SingleChartIsReadFreshAndSavedFromTheGrid) {
+TEST_F(ShippingDialogTest, SingleChartKeepsItsEditsUntilOk) {
     m_store.writeMerchant("OSta", "3");
     m_store.writeMerchant("RateChartData", ";0-5;10-7.5;\n");
     m_store.writeMerchant("RateChartComparison", "1");
@@ -235,7 +237,8 @@ TEST_F(ShippingDialogTest, SingleChartIsReadFreshAndSavedFromTheGrid) {
     EXPECT_EQ(gridCell(1, 1), "9") << "the zero row follows each key";
     chooseMethod(0);
     chooseMethod(3);
-    EXPECT_EQ(gridCell(1, 1), "5") << "unsaved chart edits are dropped";
+    EXPECT_EQ(gridCell(1, 1), "9") << "another method's page drops no chart edit";
+    EXPECT_EQ(text("zeroRateEdit"), "9");
 
     child<QComboBox>("compareByCombo")->setCurrentIndex(2);
     EXPECT_EQ(gridCell(0, 0), "Quantity");
@@ -272,7 +275,8 @@ TEST_F(ShippingDialogTest, NamedChartsFollowTheSelectedName) {
 
     chooseMethod(3);
     chooseMethod(4);
-    EXPECT_EQ(m_dialog.shipping().charts[1].zeroCharge(), "2") << "switching rereads the store";
+    EXPECT_EQ(m_dialog.value().shipping.charts[1].zeroCharge(), "3") << "switching keeps edits";
+    EXPECT_EQ(child<QListWidget>("chartNameList")->currentRow(), 0);
     clickItem("chartNameList", 1);
     retype("zeroRateEdit", "4");
     click("okButton");
@@ -282,6 +286,8 @@ TEST_F(ShippingDialogTest, NamedChartsFollowTheSelectedName) {
 TEST_F(ShippingDialogTest, ChartNamesAreWrittenAtOnce) {
     m_store.writeMerchant("OSta", "4");
     m_dialog.show();
+    for (const char* name : {"chartGrid", "addRateButton", "zeroRateEdit"})
+        EXPECT_FALSE(child(name)->isEnabled()) << "no chart to keep an edit in: " << name;
     m_prompts.inputs = {QStringLiteral("Ground"), QStringLiteral("Air;Sea"), QStringLiteral("Air")};
     click("addChartButton");
     EXPECT_EQ(m_prompts.inputPrompts.back().toStdString(),
@@ -289,6 +295,7 @@ TEST_F(ShippingDialogTest, ChartNamesAreWrittenAtOnce) {
               "shipping item|");
     EXPECT_EQ(m_store.readMerchant("RateChartChoices"), "Ground\r\n");
     EXPECT_THAT(gridRows(), ElementsAre(Rows::value_type{"0", "0"}));
+    EXPECT_TRUE(child("addRateButton")->isEnabled());
     addBreakPoint("10", "2");
     click("addChartButton");
     EXPECT_EQ(lastMessage(), "Vendaxo|A rate chart name cannot contain \";\" or a line break.");
@@ -375,6 +382,161 @@ TEST_F(ShippingDialogTest, ExampleFollowsEachKeyAndTheBasis) {
     EXPECT_THAT(text("exampleLabel"),
                 EndsWith(" Shipping is less than the minimum so it is calculated as $10"));
     EXPECT_EQ(text("minimumLabel"), "Minimum Charge $");
+}
+
+TEST_F(ShippingDialogTest, ChartEditsOfBothMethodsLastUntilOkOrCancel) {
+    m_store.writeMerchant("OSta", "3");
+    m_store.writeMerchant("RateChartData", ";0-5;\n");
+    m_store.writeMerchant("RateChartChoices", "A\r\nB\r\n");
+    m_store.writeMerchant("MRateChartData", "A;0-1;\nB;0-2;\n");
+    m_dialog.show();
+    addBreakPoint("10", "7");
+    chooseMethod(4);
+    clickItem("chartNameList", 1);
+    addBreakPoint("5", "3");
+    chooseMethod(3);
+    EXPECT_THAT(gridRows(), ElementsAre(Rows::value_type{"0", "5"}, Rows::value_type{"10", "7"}));
+    chooseMethod(4);
+    clickItem("chartNameList", 1);
+    EXPECT_THAT(gridRows(), ElementsAre(Rows::value_type{"0", "2"}, Rows::value_type{"5", "3"}));
+
+    m_prompts.inputs = {QStringLiteral("C")};
+    click("addChartButton");
+    EXPECT_EQ(m_store.readMerchant("RateChartChoices"), "A\r\nB\r\nC\r\n");
+    EXPECT_EQ(m_store.readMerchant("MRateChartData"), "A;0-1;\nB;0-2;\n") << "charts wait for OK";
+    m_prompts.answers = {QMessageBox::Yes};
+    clickItem("chartNameList", 0);
+    click("removeChartButton");
+    EXPECT_EQ(m_store.readMerchant("RateChartChoices"), "B\r\nC\r\n");
+    EXPECT_EQ(m_store.readMerchant("MRateChartData"), "B;0-2;5-3;\nC;0-0;\n")
+        << "a removal stores the charts as the dialog holds them";
+    click("cancelButton");
+    EXPECT_EQ(m_store.readMerchant("RateChartData"), ";0-5;\n");
+
+    m_dialog.show();
+    EXPECT_THAT(gridRows(), ElementsAre(Rows::value_type{"0", "5"}))
+        << "an opening reads the store";
+}
+
+TEST_F(ShippingDialogTest, EveryPageShowsInTheSameSize) {
+    m_store.writeMerchant("RateChartChoices", "A\r\n");
+    m_dialog.show();
+    const auto place = [this] {
+        m_dialog.layout()->activate();
+        return std::pair(m_dialog.size(), child("okButton")->mapTo(&m_dialog, QPoint()));
+    };
+    const auto first = place();
+    for (int method = 1; method <= 5; ++method) {
+        chooseMethod(method);
+        EXPECT_EQ(place(), first) << "method " << method;
+    }
+    for (const char* page : {"handlingButton", "discountsButton"}) {
+        click(page);
+        EXPECT_EQ(place(), first) << page;
+    }
+}
+
+TEST_F(ShippingDialogTest, BreakPointEditorOpensBesideTheGrid) {
+    m_store.writeMerchant("OSta", "3");
+    m_dialog.show();
+    QWidget* grid = child("chartGrid");
+    const QRect screen = m_dialog.screen()->availableGeometry();
+    const auto gridArea = [grid] {
+        return QRect(grid->mapToGlobal(QPoint()), grid->size());
+    };
+    const auto editorArea = [this] {
+        QRect area;
+        QTimer::singleShot(0, &m_dialog, [this, &area] {
+            auto* window = m_dialog.findChild<BreakPointDialog*>();
+            ASSERT_NE(window, nullptr);
+            area = window->frameGeometry();
+            window->reject();
+        });
+        click("addRateButton");
+        return area;
+    };
+
+    m_dialog.move(screen.topLeft());
+    QRect editor = editorArea();
+    EXPECT_GT(editor.left(), gridArea().right());
+    EXPECT_TRUE(screen.contains(editor)) << "inside the screen";
+
+    // No room on the right: the left side.
+    m_dialog.move(screen.right() - grid->mapTo(&m_dialog, QPoint(grid->width(), 0)).x() - 10,
+                  screen.top());
+    editor = editorArea();
+    EXPECT_LT(editor.right(), gridArea().left());
+    EXPECT_TRUE(screen.contains(editor));
+}
+
+TEST_F(ShippingDialogTest, TheGridsKeysDoWhatItsDoubleClickDoes) {
+    m_store.writeMerchant("OSta", "3");
+    m_store.writeMerchant("RateChartData", ";0-5;10-7.5;20-9;\n");
+    m_dialog.show();
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    auto* grid = child<QTableWidget>("chartGrid");
+    const auto modifiedBy = [this, grid](Qt::Key key) {
+        std::string shown;
+        QTimer::singleShot(0, &m_dialog, [this, &shown] {
+            auto* window = m_dialog.findChild<BreakPointDialog*>();
+            ASSERT_NE(window, nullptr);
+            shown = window->windowTitle().toStdString() + "|" +
+                    window->findChild<QLineEdit*>(QStringLiteral("breakPointEdit"))
+                        ->text()
+                        .toStdString();
+            window->reject();
+        });
+        QTest::keyClick(grid, key);
+        return shown;
+    };
+    grid->setFocus();
+    grid->setCurrentCell(2, 0);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->currentRow(), 3) << "the arrows move within the grid";
+    EXPECT_EQ(modifiedBy(Qt::Key_Return), "Modify Shipping Break Point...|20");
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(modifiedBy(Qt::Key_F2), "Modify Shipping Break Point...|10");
+    QTest::keyClick(grid, Qt::Key_Up);
+    QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(m_dialog.focusWidget(), child("zeroRateEdit")) << "row 1 is the zero edit's";
+    EXPECT_EQ(child<QLineEdit>("zeroRateEdit")->selectedText().toStdString(), "5");
+
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(m_dialog.focusWidget(), child("addRateButton")) << "Tab leaves the grid";
+    QTest::keyClick(child("addRateButton"), Qt::Key_Backtab);
+    QTest::keyClick(grid, Qt::Key_Backtab);
+    EXPECT_NE(m_dialog.focusWidget(), grid);
+
+    m_prompts.inputs = {QStringLiteral("7")};
+    chooseMethod(0);
+    auto* choices = child<QListWidget>("userChoiceList");
+    choices->setFocus();
+    choices->setCurrentRow(1);
+    QTest::keyClick(choices, Qt::Key_Return);
+    EXPECT_EQ(items("userChoiceList")[1], "Second Day = $7;") << "Enter edits a list item too";
+}
+
+TEST_F(ShippingDialogTest, TabReachesEveryControlOfEachPage) {
+    m_store.writeMerchant("RateChartChoices", "A\r\nB\r\n");
+    m_store.writeMerchant("OBaseChart", "Air = $5;\r\n");
+    OrderCharges everything;
+    everything.minimumEnabled = everything.discountEnabled = true;
+    everything.handling.enabled = everything.insurance.enabled = true;
+    everything.handling.basis = everything.insurance.basis = ChargeBasis::Weight;
+    everything.save(m_store);
+    m_dialog.show();
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    for (int method = 0; method <= 5; ++method) {
+        chooseMethod(method);
+        EXPECT_TRUE(tabReachesEverything(child("methodList"))) << "method " << method;
+    }
+    for (const char* page : {"handlingButton", "discountsButton"}) {
+        click(page);
+        EXPECT_TRUE(tabReachesEverything(child("methodList"))) << page;
+    }
 }
 
 } // namespace vendaxo::test

@@ -1,3 +1,4 @@
+#include "base/text.h"
 #include "scratch_store.h"
 #include "settings/order_charges.h"
 #include "settings/shipping_settings.h"
@@ -135,6 +136,46 @@ TEST_F(ShippingSettingsTest, ChartNameWithSemicolonFromTheStoreKeepsItsChartOnSa
     EXPECT_EQ(m_store.readMerchant("MRateChartData"), "AirSea;0-15;\nGround;0-5;10-7.5;\n");
 }
 
+TEST_F(ShippingSettingsTest, ChoicesSaveTheShippingValuesBeforeTheCharges) {
+    ShippingChoices choices;
+    choices.shipping.method = ShippingMethod::SingleRateChart;
+    choices.shipping.singleChart.setCharge("10", "2");
+    choices.charges.discountEnabled = true;
+    choices.save(m_store);
+    EXPECT_EQ(ShippingChoices::load(m_store), choices);
+    if (kStoreKeepsWriteOrder) {
+        const std::vector<std::string> names = merchantValueNames(m_store);
+        EXPECT_EQ(names.front(), "OSta");
+        EXPECT_EQ(names.back(), "InsuranceLabel");
+    }
+}
+
+TEST(RateCharts, NamesKeepTheirChartsBesideThem) {
+    ShippingSettings s;
+    s.chartNames = {"Ground"}; // an old store may hold a name without its chart
+    RateCharts charts = s.rateCharts();
+    charts.addNamed("Air");
+    charts.named[1].setCharge("5", "1");
+    charts.addNamed("Sea");
+    ASSERT_EQ(charts.named.size(), 3u);
+    EXPECT_EQ(charts.named[0], RateChart());
+    EXPECT_EQ(charts.named[2], RateChart()) << "a new name starts from the zero row";
+    charts.removeNamed(0);
+    EXPECT_EQ(charts.names, (std::vector<std::string>{"Air", "Sea"}));
+    EXPECT_EQ(charts.named[0].rows().back(), (RateChart::Row{"5", "1"}));
+    charts.removeNamed(7);
+    EXPECT_EQ(charts.names.size(), 2u);
+
+    charts.basis = ChartBasis::Quantity;
+    s.setRateCharts(charts);
+    EXPECT_EQ(s.chartBasis, ChartBasis::Quantity);
+    EXPECT_EQ(s.rateCharts(), charts);
+
+    EXPECT_TRUE(RateCharts::acceptableName("Next Day - Air"));
+    for (const char* name : {"Air;Sea", "Air\r\nSea", "Air\n"})
+        EXPECT_FALSE(RateCharts::acceptableName(name)) << name;
+}
+
 TEST(ShippingItems, RatesAreNormalisedAsTyped) {
     EXPECT_EQ(shippingItem("Ground", "$5.00"), "Ground = $5;");
     EXPECT_EQ(shippingItem("Ground", "5%"), "Ground = $0.05;");
@@ -176,7 +217,7 @@ TEST(OrderChargeRules, PercentCapAndMessageFilter) {
     EXPECT_EQ(cappedPercent("150"), "100");
     EXPECT_EQ(cappedPercent("99.5"), "99.5");
     EXPECT_EQ(cappedPercent(""), "");
-    EXPECT_EQ(withoutQuotesAndDashes("Buy \"two\" - or more"), "Buy two  or more");
+    EXPECT_EQ(withoutAny("Buy \"two\" - or more", kMinimumMessageForbidden), "Buy two  or more");
 }
 
 } // namespace vendaxo::test

@@ -1,6 +1,7 @@
 #include "gui/gui_fixture.h"
 #include "settings/gui/cart_preview.h"
 #include "settings/gui/styles_dialog.h"
+#include "settings/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
@@ -8,6 +9,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -164,6 +166,39 @@ TEST_F(StylesDialogTest, ClickingThePreviewSelectsTheElementDrawnThere) {
     QTest::mouseClick(preview, Qt::LeftButton, {}, preview->areaOf(11).center());
     choose("backgroundColourButton", QColor(0, 0, 1));
     EXPECT_EQ(m_dialog.value().values[25], 0x010000);
+}
+
+TEST_F(StylesDialogTest, TheListAndGroupStayPutForEveryElement) {
+    m_dialog.show();
+    const auto place = [this] {
+        m_dialog.layout()->activate();
+        return std::vector<QRect>{m_dialog.rect(), child<QWidget>("elementList")->geometry(),
+                                  child<QWidget>("elementGroup")->geometry(),
+                                  child<QWidget>("textColourButton")->geometry()};
+    };
+    const std::vector<QRect> mainPage = place();
+    for (int element = 1; element <= 12; ++element) {
+        select(element);
+        EXPECT_EQ(place(), mainPage) << element;
+    }
+    EXPECT_TRUE(child<QWidget>("buttonsWarningLabel")->isVisible());
+    const QLabel* warning = child<QLabel>("buttonsWarningLabel");
+    EXPECT_GE(warning->height(), warning->heightForWidth(warning->width())) << "no line cut off";
+}
+
+TEST_F(StylesDialogTest, TheKeyboardReachesEveryControl) {
+    m_dialog.show();
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    for (const int element : {0, 12}) {
+        select(element);
+        EXPECT_TRUE(tabReachesEverything(child<QWidget>("elementList"))) << element;
+    }
+    // The arrows choose the element.
+    auto* list = child<QListWidget>("elementList");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(caption(), QStringLiteral("Footer Settings:"));
 }
 
 class CartPreviewTest : public ::testing::Test {

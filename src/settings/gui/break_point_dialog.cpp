@@ -1,15 +1,15 @@
 #include "settings/gui/break_point_dialog.h"
 
 #include "shell/gui/numeric_key_filter.h"
+#include "shell/gui/qt_text.h"
 #include "ui_break_point_dialog.h"
 
 namespace vendaxo {
 
 struct BreakPointDialog::Private {
     Ui::BreakPointDialog ui;
-    Mode mode = Mode::Add;
-    RateChart* chart = nullptr;
-    std::size_t current = 0;
+    bool modify = false;
+    RateChart::Row entered;
 };
 
 BreakPointDialog::BreakPointDialog(QWidget* parent)
@@ -31,12 +31,27 @@ BreakPointDialog::BreakPointDialog(QWidget* parent)
 
 BreakPointDialog::~BreakPointDialog() = default;
 
-void BreakPointDialog::prepare(Mode mode, RateChart& chart, ChartBasis basis,
-                               const QString& currency, std::size_t row) {
+void BreakPointDialog::prepareAdd(ChartBasis basis, const QString& currency) {
+    showBasis(basis, currency);
+    d->ui.breakPointEdit->clear();
+    d->ui.chargeEdit->clear();
+    showMode(false);
+}
+
+void BreakPointDialog::prepareModify(const RateChart::Row& row, ChartBasis basis,
+                                     const QString& currency) {
+    showBasis(basis, currency);
+    d->ui.breakPointEdit->setText(toQt(row.breakPoint));
+    d->ui.chargeEdit->setText(toQt(row.charge));
+    showMode(true);
+}
+
+RateChart::Row BreakPointDialog::row() const {
+    return d->entered;
+}
+
+void BreakPointDialog::showBasis(ChartBasis basis, const QString& currency) {
     Ui::BreakPointDialog& ui = d->ui;
-    d->mode = mode;
-    d->chart = &chart;
-    d->current = row;
     switch (basis) {
     case ChartBasis::Dollar:
         ui.breakPointGroup->setTitle(tr("Price Break Point"));
@@ -54,32 +69,22 @@ void BreakPointDialog::prepare(Mode mode, RateChart& chart, ChartBasis basis,
     ui.chargeLabel->setText(tr("Shipping Charge Above Break Point"));
     ui.breakPointSignLabel->setText(basis == ChartBasis::Dollar ? currency : QString());
     ui.chargeSignLabel->setText(currency);
+}
 
-    const bool modify = mode == Mode::Modify && row < chart.rows().size();
-    if (modify) {
-        ui.breakPointEdit->setText(QString::fromStdString(chart.rows()[row].breakPoint));
-        ui.chargeEdit->setText(QString::fromStdString(chart.rows()[row].charge));
-        setWindowTitle(tr("Modify Shipping Break Point..."));
-        ui.closeButton->setText(tr("Cancel"));
-    } else {
-        d->mode = Mode::Add;
-        ui.breakPointEdit->clear();
-        ui.chargeEdit->clear();
-        setWindowTitle(tr("Add New Shipping Break Point..."));
-        ui.closeButton->setText(tr("Close"));
-    }
+void BreakPointDialog::showMode(bool modify) {
+    Ui::BreakPointDialog& ui = d->ui;
+    d->modify = modify;
+    setWindowTitle(modify ? tr("Modify Shipping Break Point...")
+                          : tr("Add New Shipping Break Point..."));
+    ui.closeButton->setText(modify ? tr("Cancel") : tr("Close"));
     ui.closeAfterOkCheck->setVisible(!modify);
     ui.breakPointEdit->setEnabled(!modify);
     updateOkButton();
 }
 
-std::size_t BreakPointDialog::currentRow() const {
-    return d->current;
-}
-
 void BreakPointDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (d->mode == Mode::Modify) {
+    if (d->modify) {
         d->ui.chargeEdit->setFocus();
         d->ui.chargeEdit->selectAll();
     } else {
@@ -93,13 +98,20 @@ void BreakPointDialog::updateOkButton() {
 }
 
 void BreakPointDialog::acceptBreakPoint() {
-    if (!d->chart || !d->ui.okButton->isEnabled())
+    Ui::BreakPointDialog& ui = d->ui;
+    if (!ui.okButton->isEnabled())
         return;
-    d->current = d->chart->setCharge(d->ui.breakPointEdit->text().toStdString(),
-                                     d->ui.chargeEdit->text().toStdString());
-    emit chartChanged();
-    if (d->mode == Mode::Modify || d->ui.closeAfterOkCheck->isChecked())
+    d->entered = {textOf(ui.breakPointEdit), textOf(ui.chargeEdit)};
+    emit breakPointEntered();
+    if (d->modify || ui.closeAfterOkCheck->isChecked()) {
         accept();
+        return;
+    }
+    // Ready for the next break point.
+    ui.breakPointEdit->clear();
+    ui.chargeEdit->clear();
+    ui.breakPointEdit->setFocus();
+    updateOkButton();
 }
 
 } // namespace vendaxo

@@ -8,33 +8,32 @@
 
 namespace vendaxo {
 
-class Prompts;
-
-// Adds a break point to a rate chart or changes the charge of one.
+// Asks for a break point of a rate chart and its charge, or for a new charge
+// of an existing one. The chart itself decides where the row goes.
 class BreakPointDialog final : public QDialog {
     Q_OBJECT
 public:
-    enum class Mode { Add, Modify };
-
     explicit BreakPointDialog(QWidget* parent = nullptr);
     ~BreakPointDialog() override;
 
-    // Works on `chart`, which must outlive the opening; `row` is the row to
-    // modify (Modify mode). After OK, currentRow() is the row that holds the
-    // entered break point.
-    void prepare(Mode mode, RateChart& chart, ChartBasis basis, const QString& currency,
-                 std::size_t row = 0);
-    std::size_t currentRow() const;
+    // Both fields empty, for a new break point.
+    void prepareAdd(ChartBasis basis, const QString& currency);
+    // `row` shown; only its charge can change.
+    void prepareModify(const RateChart::Row& row, ChartBasis basis, const QString& currency);
+    // The break point and charge of the last OK.
+    RateChart::Row row() const;
 
 signals:
-    // After each OK, so the shipping dialog can refresh its grid while the
-    // window stays open.
-    void chartChanged();
+    // At each OK; with "Close Window After OK" unchecked the window stays
+    // open for the next break point.
+    void breakPointEntered();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showBasis(ChartBasis basis, const QString& currency);
+    void showMode(bool modify);
     void updateOkButton();
     void acceptBreakPoint();
 

@@ -1,5 +1,6 @@
 #include "settings/gui/options_dialog.h"
 
+#include "settings/gui/item_keys.h"
 #include "settings/gui/jpeg_picture.h"
 #include "settings/gui/shipping_dialog.h"
 #include "settings/gui/styles_dialog.h"
@@ -51,6 +52,7 @@ OptionsDialog::OptionsDialog(AppServices& services, QWidget* parent)
 
     connect(ui.addTaxButton, &QPushButton::clicked, this, &OptionsDialog::addTax);
     connect(ui.taxList, &QListWidget::itemDoubleClicked, this, &OptionsDialog::editTax);
+    onItemKeys(ui.taxList, [this](int row) { editTax(d->ui.taxList->item(row)); });
     connect(ui.taxList, &QListWidget::itemSelectionChanged, this, [this] {
         d->ui.removeTaxButton->setEnabled(!d->ui.taxList->selectedItems().isEmpty());
     });
@@ -126,14 +128,27 @@ void OptionsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void OptionsDialog::changeEvent(QEvent* event) {
+    // Back from the shipping or styles dialog, or from another window.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showMoneySignIfEmpty();
+    QDialog::changeEvent(event);
+}
+
+// An empty currency edit shows the money sign whenever the dialog comes up
+// again; OK right after emptying it still stores the empty currency.
+void OptionsDialog::showMoneySignIfEmpty() {
+    if (d->ui.currencyEdit->text().isEmpty())
+        d->ui.currencyEdit->setText(toQt(kMoneySign));
+}
+
 void OptionsDialog::load() {
     AppServices& services = d->services;
     setValue(StoreOptions::load(services.store));
     value().applyTo(services.profile);
     d->ui.shippingSummaryLabel->setText(tr("Current Settings:  ") +
                                         toQt(shippingSummary(services.store)));
-    if (d->ui.currencyEdit->text().isEmpty())
-        d->ui.currencyEdit->setText(toQt(kMoneySign));
+    showMoneySignIfEmpty();
 }
 
 void OptionsDialog::save() {

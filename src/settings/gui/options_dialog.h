@@ -30,9 +30,11 @@ protected:
     // The profile follows the main page and confirmation edits key by key.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void load();
+    void showMoneySignIfEmpty();
     void save();
     void acceptOptions();
     void showTaxEntries(const std::vector<std::string>& entries);

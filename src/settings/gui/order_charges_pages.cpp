@@ -1,5 +1,6 @@
 #include "settings/gui/order_charges_pages.h"
 
+#include "base/text.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/numeric_key_filter.h"
 #include "shell/gui/prompts.h"
@@ -246,17 +247,23 @@ bool OrderChargesPages::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+// The forbidden characters go at once, wherever they were typed or pasted;
+// the caret keeps its place in the text, and the message leaves the keyboard
+// with the memo so no key typed after it is lost.
 void OrderChargesPages::filterMinimumMessage() {
     QPlainTextEdit* edit = d->discountUi.minimumMessageEdit;
-    const std::string typed = edit->toPlainText().toStdString();
-    const std::string kept = withoutQuotesAndDashes(typed);
+    const QString typed = edit->toPlainText();
+    const QString kept = toQt(withoutAny(typed.toStdString(), kMinimumMessageForbidden));
     if (kept == typed)
         return;
-    edit->setPlainText(toQt(kept));
-    edit->moveCursor(QTextCursor::End);
-    d->services.prompts.message(
-        d->discountPage, QMessageBox::NoIcon, tr("Vendaxo"),
-        tr("You cannot enter qoutation marks(\") or dashes (-) in this field."), QMessageBox::Ok);
+    QTextCursor cursor = edit->textCursor();
+    const QString beforeCaret = typed.left(cursor.position());
+    const auto caret = toQt(withoutAny(beforeCaret.toStdString(), kMinimumMessageForbidden)).size();
+    edit->setPlainText(kept);
+    cursor.setPosition(static_cast<int>(caret));
+    edit->setTextCursor(cursor);
+    d->services.prompts.notice(
+        edit, tr("You cannot enter qoutation marks(\") or dashes (-) in this field."));
 }
 
 } // namespace vendaxo

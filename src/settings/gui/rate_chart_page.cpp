@@ -1,110 +1,132 @@
 #include "settings/gui/rate_chart_page.h"
 
 #include "settings/gui/break_point_dialog.h"
-#include "shell/gui/app_services.h"
+#include "settings/gui/item_keys.h"
 #include "shell/gui/numeric_key_filter.h"
 #include "shell/gui/prompts.h"
 #include "shell/gui/qt_text.h"
-#include "shell/settings_store.h"
-#include "ui_shipping_dialog.h"
+#include "ui_rate_chart_page.h"
 
+#include <QScreen>
 #include <algorithm>
 
 namespace vendaxo {
 
-struct RateChartPage::Private {
-    Private(RateChartPage* page, QWidget* dialog, AppServices& services, Ui::ShippingDialog& ui)
-        : page(page), q(dialog), services(services), ui(ui) {}
+namespace {
 
-    RateChartPage* page;
-    QWidget* q; // the shipping dialog
-    AppServices& services;
-    Ui::ShippingDialog& ui;
+// Puts `window` beside `anchor`: to its right, or to its left when the screen
+// has no room there, so the window never hides what it edits.
+void placeBeside(QWidget* window, const QWidget* anchor) {
+    constexpr int kGap = 8;
+    window->adjustSize();
+    const QWidget* host = anchor->window();
+    // Before its first showing the window's frame is unknown: its owner's is alike.
+    const QSize frame = host->frameGeometry().size() - host->size();
+    const QSize outer = window->size() + frame;
+    const QRect target(anchor->mapToGlobal(QPoint(0, 0)), anchor->size());
+    const QRect screen = anchor->screen()->availableGeometry();
+    const int rightRoom = screen.right() - target.right() - kGap;
+    const int leftRoom = target.left() - screen.left() - kGap;
+    int x = target.right() + 1 + kGap;
+    if (rightRoom < outer.width() && leftRoom > rightRoom)
+        x = target.left() - kGap - outer.width();
+    x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - outer.width()));
+    const int y = std::clamp(target.top(), screen.top(),
+                             std::max(screen.top(), screen.bottom() + 1 - outer.height()));
+    window->move(x, y);
+}
+
+} // namespace
+
+struct RateChartPage::Private {
+    Private(RateChartPage* q, Prompts& prompts) : q(q), prompts(prompts) {}
+
+    RateChartPage* q;
+    Prompts& prompts;
+    Ui::RateChartPage ui;
     BreakPointDialog* breakPoints = nullptr; // made on first use
     QString currency = QStringLiteral("$");
-    RateChart grid;        // the chart in the grid: the single chart or the shown named chart
-    RateChart singleChart; // as loaded, while another method shows
-    std::vector<RateChart> charts; // one per chart name; the shown one is edited in `grid`
-    std::size_t shownChart = 0;
+    RateCharts charts;
+    bool single = true;
+    std::size_t shownChart = 0; // the named chart in the grid
 
-    ChartBasis chartBasis() const {
-        return static_cast<ChartBasis>(std::max(ui.compareByCombo->currentIndex(), 0));
+    // The chart in the grid; none while the multiple chart has no name.
+    RateChart* shown() {
+        if (single)
+            return &charts.single;
+        return shownChart < charts.named.size() ? &charts.named[shownChart] : nullptr;
     }
 
     void showGrid(int currentRow);
-    void takeZeroCharge(bool zeroIfEmpty);
-    void captureShownChart();
+    void showZeroCharge(bool zeroIfEmpty);
     void showNamedChart(int index);
-    void selectChart(int index);
+    void activateRow(int row);
     void addChart();
     void removeChart();
     void renameChart(QListWidgetItem* item);
     bool acceptableChartName(const QString& name);
-    void writeChartNames();
-    void openBreakPoints(BreakPointDialog::Mode mode, std::size_t row);
+    void openBreakPoints(const RateChart::Row* modified);
+    void enterBreakPoint();
     void removeRate();
 };
 
-RateChartPage::RateChartPage(AppServices& services, Ui::ShippingDialog& ui, QWidget* dialog)
-    : QObject(dialog), d(std::make_unique<Private>(this, dialog, services, ui)) {
+RateChartPage::RateChartPage(Prompts& prompts, QWidget* parent)
+    : QWidget(parent), d(std::make_unique<Private>(this, prompts)) {
+    Ui::RateChartPage& ui = d->ui;
+    ui.setupUi(this);
     for (std::string_view name : kChartBasisNames)
         ui.compareByCombo->addItem(toQt(name));
 
     connect(NumericKeyFilter::install(ui.zeroRateEdit), &NumericKeyFilter::keyReleased, this,
             [this] {
-                d->grid.setZeroCharge(d->ui.zeroRateEdit->text().toStdString());
-                d->showGrid(d->ui.chartGrid->currentRow());
+                if (RateChart* chart = d->shown()) {
+                    chart->setZeroCharge(textOf(d->ui.zeroRateEdit));
+                    d->showGrid(d->ui.chartGrid->currentRow());
+                }
             });
-    connect(ui.compareByCombo, &QComboBox::currentIndexChanged, this,
-            [this] { d->showGrid(d->ui.chartGrid->currentRow()); });
+    connect(ui.compareByCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        d->charts.basis = static_cast<ChartBasis>(std::max(index, 0));
+        d->showGrid(d->ui.chartGrid->currentRow());
+    });
     connect(ui.chartGrid, &QTableWidget::currentCellChanged, this,
             [this](int row) { d->ui.removeRateButton->setEnabled(row >= 2); });
-    connect(ui.chartGrid, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        if (row == 1) {
-            d->ui.zeroRateEdit->setFocus();
-            d->ui.zeroRateEdit->selectAll();
-        } else if (row > 1) {
-            d->openBreakPoints(BreakPointDialog::Mode::Modify, static_cast<std::size_t>(row - 1));
-        }
-    });
-    connect(ui.addRateButton, &QPushButton::clicked, this,
-            [this] { d->openBreakPoints(BreakPointDialog::Mode::Add, 0); });
+    connect(ui.chartGrid, &QTableWidget::cellDoubleClicked, this,
+            [this](int row) { d->activateRow(row); });
+    onItemKeys(ui.chartGrid, [this](int row) { d->activateRow(row); });
+    connect(ui.addRateButton, &QPushButton::clicked, this, [this] { d->openBreakPoints(nullptr); });
     connect(ui.removeRateButton, &QPushButton::clicked, this, [this] { d->removeRate(); });
 
-    connect(ui.chartNameList, &QListWidget::currentRowChanged, this,
-            [this](int row) { d->selectChart(row); });
+    connect(ui.chartNameList, &QListWidget::currentRowChanged, this, [this](int row) {
+        d->ui.removeChartButton->setEnabled(row >= 0);
+        if (row >= 0)
+            d->showNamedChart(row);
+    });
     connect(ui.chartNameList, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { d->renameChart(item); });
+    onItemKeys(ui.chartNameList,
+               [this](int row) { d->renameChart(d->ui.chartNameList->item(row)); });
     connect(ui.addChartButton, &QPushButton::clicked, this, [this] { d->addChart(); });
     connect(ui.removeChartButton, &QPushButton::clicked, this, [this] { d->removeChart(); });
 }
 
 RateChartPage::~RateChartPage() = default;
 
-ChartBasis RateChartPage::chartBasis() const {
-    return d->chartBasis();
+RateCharts RateChartPage::value() const {
+    return d->charts;
 }
 
-void RateChartPage::setValue(const ShippingSettings& s) {
-    Ui::ShippingDialog& ui = d->ui;
-    ui.compareByCombo->setCurrentIndex(static_cast<int>(s.chartBasis));
+void RateChartPage::setValue(const RateCharts& charts) {
+    d->charts = charts;
+    d->charts.named.resize(d->charts.names.size());
     {
-        const QSignalBlocker blocker(ui.chartNameList);
-        ui.chartNameList->clear();
-        for (const std::string& name : s.chartNames)
-            ui.chartNameList->addItem(toQt(name));
+        const QSignalBlocker blocker(d->ui.compareByCombo);
+        d->ui.compareByCombo->setCurrentIndex(static_cast<int>(charts.basis));
     }
-    d->singleChart = s.singleChart;
-    d->charts = s.charts;
-}
-
-void RateChartPage::fillIn(ShippingSettings& s) const {
-    s.chartBasis = d->chartBasis();
-    s.singleChart = s.method == ShippingMethod::SingleRateChart ? d->grid : d->singleChart;
-    s.chartNames = itemTexts(d->ui.chartNameList);
-    s.charts = d->charts;
-    if (s.method == ShippingMethod::MultipleRateChart && d->shownChart < s.charts.size())
-        s.charts[d->shownChart] = d->grid;
+    {
+        const QSignalBlocker blocker(d->ui.chartNameList);
+        showItems(d->ui.chartNameList, charts.names);
+    }
+    showCharts(d->single);
 }
 
 void RateChartPage::setCurrency(const QString& currency) {
@@ -113,30 +135,21 @@ void RateChartPage::setCurrency(const QString& currency) {
     d->showGrid(d->ui.chartGrid->currentRow());
 }
 
-// `freshCharts`: the charts as stored, dropping edits not saved with OK; a
-// load has just read them otherwise.
-void RateChartPage::prepare(bool single, bool freshCharts) {
-    Ui::ShippingDialog& ui = d->ui;
+void RateChartPage::setPicture(const QPixmap& picture) {
+    d->ui.chartPictureLabel->setPixmap(picture);
+}
+
+void RateChartPage::showCharts(bool single) {
+    Ui::RateChartPage& ui = d->ui;
+    d->single = single;
     ui.chartNamePanel->setVisible(!single);
     ui.chartPictureLabel->setVisible(single);
-    if (freshCharts) {
-        const ShippingSettings stored = ShippingSettings::load(d->services.store);
-        d->singleChart = stored.singleChart;
-        d->charts = stored.charts;
-    }
-    d->charts.resize(static_cast<std::size_t>(ui.chartNameList->count()));
     if (single) {
-        d->grid = d->singleChart;
         d->showGrid(-1);
-        d->takeZeroCharge(true);
-    } else if (d->charts.empty()) {
-        d->shownChart = 0;
-        d->grid = RateChart::fromText({});
-        d->showGrid(-1);
-        d->takeZeroCharge(true);
+        d->showZeroCharge(true);
     } else {
-        d->showNamedChart(0);
-        d->takeZeroCharge(true);
+        d->showNamedChart(d->charts.names.empty() ? -1 : 0);
+        d->showZeroCharge(true);
     }
 }
 
@@ -144,7 +157,9 @@ void RateChartPage::prepare(bool single, bool freshCharts) {
 void RateChartPage::Private::showGrid(int currentRow) {
     QTableWidget* table = ui.chartGrid;
     const QSignalBlocker blocker(table);
-    const std::vector<RateChart::Row>& rows = grid.rows();
+    const RateChart empty;
+    const RateChart* chart = shown();
+    const std::vector<RateChart::Row>& rows = (chart ? *chart : empty).rows();
     table->clearContents();
     table->setRowCount(static_cast<int>(rows.size()) + 1);
     const auto cell = [table](int row, int column, const QString& text) {
@@ -158,7 +173,7 @@ void RateChartPage::Private::showGrid(int currentRow) {
         }
         table->setItem(row, column, item);
     };
-    cell(0, 0, tr(kChartBasisNames[static_cast<std::size_t>(chartBasis())].data()));
+    cell(0, 0, tr(kChartBasisNames[static_cast<std::size_t>(charts.basis)].data()));
     cell(0, 1, tr("Rate (%1)").arg(currency));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         cell(static_cast<int>(i) + 1, 0, toQt(rows[i].breakPoint));
@@ -169,66 +184,64 @@ void RateChartPage::Private::showGrid(int currentRow) {
     else
         table->setCurrentCell(-1, -1);
     ui.removeRateButton->setEnabled(table->currentRow() >= 2);
+    // Without a chart name there is no chart to keep an edit in.
+    for (QWidget* w : std::initializer_list<QWidget*>{table, ui.addRateButton, ui.zeroRateEdit})
+        w->setEnabled(chart != nullptr);
 }
 
 // The "Zero Base Rate" edit shows the zero row's charge.
-void RateChartPage::Private::takeZeroCharge(bool zeroIfEmpty) {
-    const QString charge = toQt(grid.zeroCharge());
+void RateChartPage::Private::showZeroCharge(bool zeroIfEmpty) {
+    const RateChart* chart = shown();
+    const QString charge = chart ? toQt(chart->zeroCharge()) : QString();
     ui.zeroRateEdit->setText(charge.isEmpty() && zeroIfEmpty ? QStringLiteral("0") : charge);
 }
 
-void RateChartPage::Private::captureShownChart() {
-    if (shownChart < charts.size())
-        charts[shownChart] = grid;
-}
-
-// Shows a named chart without capturing the one shown before.
 void RateChartPage::Private::showNamedChart(int index) {
     {
         const QSignalBlocker blocker(ui.chartNameList);
         ui.chartNameList->setCurrentRow(index);
     }
-    ui.removeChartButton->setEnabled(ui.chartNameList->currentRow() >= 0);
-    shownChart = static_cast<std::size_t>(index);
-    grid = shownChart < charts.size() ? charts[shownChart] : RateChart::fromText({});
+    ui.removeChartButton->setEnabled(index >= 0);
+    shownChart = static_cast<std::size_t>(std::max(index, 0));
     showGrid(-1);
-    takeZeroCharge(false);
+    showZeroCharge(false);
 }
 
-void RateChartPage::Private::selectChart(int index) {
-    ui.removeChartButton->setEnabled(index >= 0);
-    if (index < 0)
-        return;
-    captureShownChart();
-    showNamedChart(index);
+// What a double click on a grid row does: the zero row's charge is the edit's,
+// every other row opens the break-point window on it.
+void RateChartPage::Private::activateRow(int row) {
+    const RateChart* chart = shown();
+    if (row == 1) {
+        ui.zeroRateEdit->setFocus();
+        ui.zeroRateEdit->selectAll();
+    } else if (chart && row > 1 && static_cast<std::size_t>(row) <= chart->rows().size()) {
+        const RateChart::Row modified = chart->rows()[static_cast<std::size_t>(row) - 1];
+        openBreakPoints(&modified);
+    }
 }
 
 bool RateChartPage::Private::acceptableChartName(const QString& name) {
-    // Names and charts are stored one a line, the chart after the name and ";".
-    if (!name.contains(QLatin1Char(';')) && !name.contains(QLatin1Char('\n')) &&
-        !name.contains(QLatin1Char('\r')))
+    if (RateCharts::acceptableName(name.toStdString()))
         return true;
-    services.prompts.message(q, QMessageBox::Warning, tr("Vendaxo"),
-                             tr("A rate chart name cannot contain \";\" or a line break."),
-                             QMessageBox::Ok);
+    prompts.message(q, QMessageBox::Warning, tr("Vendaxo"),
+                    tr("A rate chart name cannot contain \";\" or a line break."), QMessageBox::Ok);
     return false;
 }
 
 void RateChartPage::Private::addChart() {
-    const QString name = services.prompts
+    const QString name = prompts
                              .inputText(q, tr("Enter New User Selectable Shipping Item..."),
                                         tr("Enter the new user selectable shipping item"), {})
                              .value_or(QString());
     if (name.isEmpty() || !acceptableChartName(name))
         return;
-    captureShownChart();
-    ui.chartNameList->blockSignals(true);
-    ui.chartNameList->addItem(name);
-    ui.chartNameList->blockSignals(false);
-    charts.resize(static_cast<std::size_t>(ui.chartNameList->count()) - 1);
-    charts.push_back(RateChart::fromText({}));
+    charts.addNamed(name.toStdString());
+    {
+        const QSignalBlocker blocker(ui.chartNameList);
+        ui.chartNameList->addItem(name);
+    }
     showNamedChart(ui.chartNameList->count() - 1);
-    writeChartNames();
+    emit q->chartAdded();
 }
 
 void RateChartPage::Private::removeChart() {
@@ -236,71 +249,70 @@ void RateChartPage::Private::removeChart() {
     if (row < 0)
         return;
     const QString name = ui.chartNameList->item(row)->text();
-    if (!services.prompts.confirm(q, tr("Confirmation"),
-                                  tr("Remove Shipping Item (%1)?").arg(name)))
+    if (!prompts.confirm(q, tr("Confirmation"), tr("Remove Shipping Item (%1)?").arg(name)))
         return;
-    ui.removeChartButton->setEnabled(false);
-    captureShownChart();
-    if (static_cast<std::size_t>(row) < charts.size())
-        charts.erase(charts.begin() + row);
+    charts.removeNamed(static_cast<std::size_t>(row));
     {
         const QSignalBlocker blocker(ui.chartNameList);
         delete ui.chartNameList->takeItem(row);
     }
-    const std::vector<std::string> names = itemTexts(ui.chartNameList);
-    charts.resize(names.size());
-    ShippingSettings::saveNamedCharts(services.store, names, charts);
-    shownChart = 0;
-    if (charts.empty()) {
-        grid = RateChart::fromText({});
-        showGrid(-1);
-        takeZeroCharge(false);
-    } else {
-        showNamedChart(0);
-    }
-    writeChartNames();
+    showNamedChart(charts.names.empty() ? -1 : 0);
+    emit q->chartRemoved();
 }
 
 void RateChartPage::Private::renameChart(QListWidgetItem* item) {
     const QString name =
-        services.prompts
+        prompts
             .inputText(q, tr("Edit Rate Chart Name..."),
                        tr("Enter the new name for rate chart %1").arg(item->text()), item->text())
             .value_or(QString());
-    if (!name.isEmpty() && acceptableChartName(name))
-        item->setText(name);
+    if (name.isEmpty() || !acceptableChartName(name))
+        return;
+    charts.names.at(static_cast<std::size_t>(ui.chartNameList->row(item))) = name.toStdString();
+    item->setText(name);
 }
 
-void RateChartPage::Private::writeChartNames() {
-    ShippingSettings::saveChartNames(services.store, itemTexts(ui.chartNameList));
-}
-
-void RateChartPage::Private::openBreakPoints(BreakPointDialog::Mode mode, std::size_t row) {
+// `modified`: the row whose charge is to change; none adds a break point.
+void RateChartPage::Private::openBreakPoints(const RateChart::Row* modified) {
+    if (!shown())
+        return;
     if (!breakPoints) {
         breakPoints = new BreakPointDialog(q);
-        connect(breakPoints, &BreakPointDialog::chartChanged, page, [this] {
-            const std::size_t current = breakPoints->currentRow();
-            showGrid(static_cast<int>(current) + 1);
-            if (current == 0)
-                takeZeroCharge(false);
-        });
+        connect(breakPoints, &BreakPointDialog::breakPointEntered, q,
+                [this] { enterBreakPoint(); });
     }
-    breakPoints->prepare(mode, grid, chartBasis(), currency, row);
+    if (modified)
+        breakPoints->prepareModify(*modified, charts.basis, currency);
+    else
+        breakPoints->prepareAdd(charts.basis, currency);
+    placeBeside(breakPoints, ui.chartGrid);
     breakPoints->exec();
 }
 
-void RateChartPage::Private::removeRate() {
-    const int row = ui.chartGrid->currentRow();
-    if (row < 2 || static_cast<std::size_t>(row) > grid.rows().size())
+void RateChartPage::Private::enterBreakPoint() {
+    RateChart* chart = shown();
+    if (!chart)
         return;
-    const RateChart::Row& shown = grid.rows()[static_cast<std::size_t>(row) - 1];
+    const RateChart::Row entered = breakPoints->row();
+    const std::size_t at = chart->setCharge(entered.breakPoint, entered.charge);
+    showGrid(static_cast<int>(at) + 1);
+    if (at == 0)
+        showZeroCharge(false);
+}
+
+void RateChartPage::Private::removeRate() {
+    const RateChart* chart = shown();
+    const int row = ui.chartGrid->currentRow();
+    if (!chart || row < 2 || static_cast<std::size_t>(row) > chart->rows().size())
+        return;
+    const RateChart::Row& removed = chart->rows()[static_cast<std::size_t>(row) - 1];
     const QString text =
         tr("Remove %1 (%2 = %3%4)?")
-            .arg(tr(kChartBasisNames[static_cast<std::size_t>(chartBasis())].data()),
-                 toQt(shown.breakPoint), currency, toQt(shown.charge));
-    if (!services.prompts.confirm(q, tr("Confirmation"), text))
+            .arg(tr(kChartBasisNames[static_cast<std::size_t>(charts.basis)].data()),
+                 toQt(removed.breakPoint), currency, toQt(removed.charge));
+    if (!prompts.confirm(q, tr("Confirmation"), text))
         return;
-    grid.removeRow(static_cast<std::size_t>(row) - 1);
+    shown()->removeRow(static_cast<std::size_t>(row) - 1);
     showGrid(-1);
 }
 

@@ -2,36 +2,36 @@
 
 #include "settings/shipping_settings.h"
 
-#include <QObject>
+#include <QWidget>
 #include <memory>
-
-class QWidget;
-
-namespace Ui {
-class ShippingDialog;
-}
 
 namespace vendaxo {
 
-struct AppServices;
+class Prompts;
 
-// The shipping dialog's rate chart page, for methods 3 and 4: the grid, the
-// "Zero Base Rate" edit, "Compare By:" and the chart names. It works on the
-// widgets of the dialog's form; adding or removing a name writes at once.
-class RateChartPage final : public QObject {
+// The shipping dialog's page for methods 3 and 4: the single chart, or the
+// chart names with the chart of the chosen name; the grid, its "Zero Base
+// Rate" edit and "Compare By:". Edits stay in the page's value until the
+// dialog saves or drops it.
+class RateChartPage final : public QWidget {
     Q_OBJECT
 public:
-    // `dialog` owns the page and is the parent of its prompts and windows.
-    RateChartPage(AppServices& services, Ui::ShippingDialog& ui, QWidget* dialog);
+    explicit RateChartPage(Prompts& prompts, QWidget* parent = nullptr);
     ~RateChartPage() override;
 
-    ChartBasis chartBasis() const;
-    void setValue(const ShippingSettings& s);
-    // Sets the chart values of `s`; the grid's edits go to the chart of s.method.
-    void fillIn(ShippingSettings& s) const;
+    RateCharts value() const;
+    void setValue(const RateCharts& charts);
     void setCurrency(const QString& currency);
-    // Before the page shows; `freshCharts` rereads the stored charts.
-    void prepare(bool single, bool freshCharts);
+    void setPicture(const QPixmap& picture);
+    // Shows the single chart with the picture, or the first named chart with
+    // the list of names.
+    void showCharts(bool single);
+
+signals:
+    // A name was added: the names are stored at once.
+    void chartAdded();
+    // A name and its chart were removed: names and charts are stored at once.
+    void chartRemoved();
 
 private:
     struct Private;

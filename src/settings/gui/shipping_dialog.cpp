@@ -1,13 +1,14 @@
 #include "settings/gui/shipping_dialog.h"
 
+#include "settings/gui/item_keys.h"
 #include "settings/gui/jpeg_picture.h"
 #include "settings/gui/order_charges_pages.h"
 #include "settings/gui/rate_chart_page.h"
+#include "settings/gui/shipping_item_list.h"
 #include "settings/store_options.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/help_service.h"
 #include "shell/gui/numeric_key_filter.h"
-#include "shell/gui/prompts.h"
 #include "shell/gui/qt_text.h"
 #include "shell/settings_store.h"
 #include "ui_shipping_dialog.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QShowEvent>
 #include <algorithm>
+#include <map>
 
 // The pictures are resources of the gui library, which a static library only
 // links into the program when something refers to them.
@@ -92,25 +94,6 @@ void fillCombo(QComboBox* combo, const auto& names) {
         combo->addItem(toQt(name));
 }
 
-// The boxes of a list of "NAME = $RATE;" items.
-struct ItemListTexts {
-    const char* rateCaption;
-    const char* ratePrompt;
-    const char* editCaption;
-    const char* editPrompt; // %1 is the item's name
-};
-const ItemListTexts kUserChoiceTexts = {
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog",
-                      "Enter the shipping rate as a decimal ($5.38 = 5.38)"),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Shipping Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new shipping rate for %1")};
-const ItemListTexts kBaseRateTexts = {
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Shipping Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the base rate as a decimal ($5.38 = 5.38)"),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter New Base Rate..."),
-    QT_TRANSLATE_NOOP("vendaxo::ShippingDialog", "Enter the new base rate for %1")};
-
 } // namespace
 
 struct ShippingDialog::Private {
@@ -134,17 +117,17 @@ struct ShippingDialog::Private {
         return ui.totalRadio->isChecked() ? CalculationBasis::OrderTotal : CalculationBasis::Weight;
     }
 
-    void setValue(const ShippingSettings& s);
+    ShippingSettings shipping() const;
+    void setShipping(const ShippingSettings& s);
+    void orderTabs();
+    void holdLargestSize();
     void showPage(QWidget* page, const PageText& text);
-    void selectMethod(int index, bool freshCharts);
+    void selectMethod(int index);
     void updateCalculation();
     void applyCurrency();
+    void storeChartNames(bool chartsToo);
 
-    void addItem(QListWidget* list, const ItemListTexts& texts);
-    void editItem(QListWidgetItem* item, const ItemListTexts& texts);
-    void removeItem(QListWidget* list, QPushButton* removeButton);
     void showHelp();
-    void save();
 };
 
 ShippingDialog::ShippingDialog(AppServices& services, QWidget* parent)
@@ -167,57 +150,44 @@ ShippingDialog::ShippingDialog(AppServices& services, QWidget* parent)
     for (std::string_view name : kShippingMethodNames)
         ui.methodList->addItem(toQt(name));
 
-    const QImage picture = readJpegPicture(QStringLiteral(":/pictures/shipping.jpg"));
-    ui.upsPictureLabel->setPixmap(QPixmap::fromImage(picture.copy(0, 20, 120, kPictureHeight)));
-    ui.chartPictureLabel->setPixmap(QPixmap::fromImage(
-        picture.copy(0, picture.height() - kPictureHeight - 40, 120, kPictureHeight)));
-
+    d->chartPage = new RateChartPage(services.prompts, this);
+    ui.pageStack->insertWidget(2, d->chartPage);
     d->chargePages = new OrderChargesPages(services, this);
     ui.pageStack->insertWidget(3, d->chargePages->discountPage());
     ui.pageStack->addWidget(d->chargePages->handlingPage());
-    // The services and the global settings pages come before the dialog's buttons.
-    std::vector<QWidget*> tabOrder{ui.upsBaseRateEdit};
-    tabOrder.insert(tabOrder.end(), d->serviceChecks.begin(), d->serviceChecks.end());
-    for (QWidget* next = nextInFocusChain(); next != this; next = next->nextInFocusChain()) {
-        if ((d->chargePages->handlingPage()->isAncestorOf(next) ||
-             d->chargePages->discountPage()->isAncestorOf(next)) &&
-            (next->focusPolicy() & Qt::TabFocus))
-            tabOrder.push_back(next);
-    }
-    tabOrder.push_back(ui.handlingButton);
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    const QImage picture = readJpegPicture(QStringLiteral(":/pictures/shipping.jpg"));
+    ui.upsPictureLabel->setPixmap(QPixmap::fromImage(picture.copy(0, 20, 120, kPictureHeight)));
+    d->chartPage->setPicture(QPixmap::fromImage(
+        picture.copy(0, picture.height() - kPictureHeight - 40, 120, kPictureHeight)));
 
     connect(ui.methodList, &QListWidget::currentRowChanged, this,
-            [this](int row) { d->selectMethod(row, true); });
-    // A click on the chosen method brings its page back from a global settings page.
+            [this](int row) { d->selectMethod(row); });
+    // The chosen method's page comes back from a global settings page by a
+    // click on the method, or by Enter.
     connect(ui.methodList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const int row = d->ui.methodList->row(item);
         if (row != d->shownMethod)
-            d->selectMethod(row, true);
+            d->selectMethod(row);
     });
+    onItemKeys(ui.methodList, [this](int row) { d->selectMethod(row); });
     connect(ui.helpButton, &QPushButton::clicked, this, [this] { d->showHelp(); });
     connect(ui.handlingButton, &QPushButton::clicked, this,
             [this] { d->showPage(d->chargePages->handlingPage(), kHandlingText); });
     connect(ui.discountsButton, &QPushButton::clicked, this,
             [this] { d->showPage(d->chargePages->discountPage(), kDiscountText); });
-    connect(ui.okButton, &QPushButton::clicked, this, [this] { d->save(); });
+    connect(ui.okButton, &QPushButton::clicked, this, [this] {
+        value().save(d->services.store);
+        accept();
+    });
     connect(ui.cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(d->chartPage, &RateChartPage::chartAdded, this, [this] { d->storeChartNames(false); });
+    connect(d->chartPage, &RateChartPage::chartRemoved, this, [this] { d->storeChartNames(true); });
 
-    const auto connectItemList = [this](QListWidget* list, QPushButton* add, QPushButton* remove,
-                                        const ItemListTexts& texts) {
-        connect(add, &QPushButton::clicked, this,
-                [this, list, &texts] { d->addItem(list, texts); });
-        connect(remove, &QPushButton::clicked, this,
-                [this, list, remove] { d->removeItem(list, remove); });
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, &texts](QListWidgetItem* item) { d->editItem(item, texts); });
-        connect(list, &QListWidget::itemSelectionChanged, this,
-                [list, remove] { remove->setEnabled(!list->selectedItems().isEmpty()); });
-    };
-    connectItemList(ui.userChoiceList, ui.addUserChoiceButton, ui.removeUserChoiceButton,
-                    kUserChoiceTexts);
-    connectItemList(ui.baseRateList, ui.addBaseRateButton, ui.removeBaseRateButton, kBaseRateTexts);
+    new ShippingItemList(ShippingItemList::Kind::UserChoice, ui.userChoiceList,
+                         ui.addUserChoiceButton, ui.removeUserChoiceButton, services.prompts);
+    new ShippingItemList(ShippingItemList::Kind::BaseRate, ui.baseRateList, ui.addBaseRateButton,
+                         ui.removeBaseRateButton, services.prompts);
     ui.userChoicePage->installEventFilter(this);
 
     for (QLineEdit* edit : {ui.unitRateEdit, ui.baseRateEdit, ui.minimumEdit})
@@ -230,38 +200,21 @@ ShippingDialog::ShippingDialog(AppServices& services, QWidget* parent)
         });
     NumericKeyFilter::install(ui.upsBaseRateEdit);
 
-    d->chartPage = new RateChartPage(services, ui, this);
-
+    d->orderTabs();
     d->applyCurrency();
-    d->setValue(ShippingSettings());
+    d->holdLargestSize();
+    setValue(ShippingChoices());
 }
 
 ShippingDialog::~ShippingDialog() = default;
 
-ShippingSettings ShippingDialog::shipping() const {
-    const Ui::ShippingDialog& ui = d->ui;
-    ShippingSettings s;
-    s.method = d->method();
-    s.userChoices = itemTexts(ui.userChoiceList);
-    s.unitRate = textOf(ui.unitRateEdit);
-    s.baseRate = textOf(ui.baseRateEdit);
-    s.message = textOf(ui.messageEdit);
-    s.minimum = textOf(ui.minimumEdit);
-    s.calculationBasis = d->calculationBasis();
-    s.baseRates = itemTexts(ui.baseRateList);
-    d->chartPage->fillIn(s);
-    s.upsOrigin = ui.upsOriginCombo->currentIndex();
-    s.upsPickup = ui.upsPickupCombo->currentIndex();
-    s.upsPackage = ui.upsPackageCombo->currentIndex();
-    s.upsOriginZip = textOf(ui.upsZipEdit);
-    s.upsBaseRate = textOf(ui.upsBaseRateEdit);
-    for (std::size_t i = 0; i < s.upsServices.size(); ++i)
-        s.upsServices[i] = d->serviceChecks[i]->isChecked();
-    return s;
+ShippingChoices ShippingDialog::value() const {
+    return {d->shipping(), d->chargePages->value()};
 }
 
-OrderCharges ShippingDialog::charges() const {
-    return d->chargePages->value();
+void ShippingDialog::setValue(const ShippingChoices& choices) {
+    d->setShipping(choices.shipping);
+    d->chargePages->setValue(choices.charges);
 }
 
 void ShippingDialog::setCurrency(const QString& currency) {
@@ -277,8 +230,7 @@ void ShippingDialog::showEvent(QShowEvent* event) {
     // A restore from the task bar is no new opening: it keeps the edits.
     if (!event->spontaneous()) {
         d->applyCurrency();
-        d->setValue(ShippingSettings::load(d->services.store));
-        d->chargePages->setValue(OrderCharges::load(d->services.store));
+        setValue(ShippingChoices::load(d->services.store));
         d->ui.okButton->setFocus();
     }
     QDialog::showEvent(event);
@@ -290,7 +242,28 @@ bool ShippingDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ShippingDialog::Private::setValue(const ShippingSettings& s) {
+ShippingSettings ShippingDialog::Private::shipping() const {
+    ShippingSettings s;
+    s.method = method();
+    s.userChoices = itemTexts(ui.userChoiceList);
+    s.unitRate = textOf(ui.unitRateEdit);
+    s.baseRate = textOf(ui.baseRateEdit);
+    s.message = textOf(ui.messageEdit);
+    s.minimum = textOf(ui.minimumEdit);
+    s.calculationBasis = calculationBasis();
+    s.baseRates = itemTexts(ui.baseRateList);
+    s.setRateCharts(chartPage->value());
+    s.upsOrigin = ui.upsOriginCombo->currentIndex();
+    s.upsPickup = ui.upsPickupCombo->currentIndex();
+    s.upsPackage = ui.upsPackageCombo->currentIndex();
+    s.upsOriginZip = textOf(ui.upsZipEdit);
+    s.upsBaseRate = textOf(ui.upsBaseRateEdit);
+    for (std::size_t i = 0; i < s.upsServices.size(); ++i)
+        s.upsServices[i] = serviceChecks[i]->isChecked();
+    return s;
+}
+
+void ShippingDialog::Private::setShipping(const ShippingSettings& s) {
     showItems(ui.userChoiceList, s.userChoices);
     ui.unitRateEdit->setText(toQt(s.unitRate));
     ui.baseRateEdit->setText(toQt(s.baseRate));
@@ -302,7 +275,7 @@ void ShippingDialog::Private::setValue(const ShippingSettings& s) {
         ->setChecked(true);
     updateCalculation();
     showItems(ui.baseRateList, s.baseRates);
-    chartPage->setValue(s);
+    chartPage->setValue(s.rateCharts());
     ui.upsOriginCombo->setCurrentIndex(s.upsOrigin);
     ui.upsPickupCombo->setCurrentIndex(s.upsPickup);
     ui.upsPackageCombo->setCurrentIndex(s.upsPackage);
@@ -314,7 +287,50 @@ void ShippingDialog::Private::setValue(const ShippingSettings& s) {
         const QSignalBlocker blocker(ui.methodList);
         ui.methodList->setCurrentRow(static_cast<int>(s.method));
     }
-    selectMethod(static_cast<int>(s.method), false);
+    selectMethod(static_cast<int>(s.method));
+}
+
+// Tab runs from the method list through the page shown to the dialog's
+// buttons; pages and checks made after the form would come last otherwise.
+void ShippingDialog::Private::orderTabs() {
+    std::map<int, std::vector<QWidget*>> byPage;
+    for (QWidget* w = q->nextInFocusChain(); w != q; w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        for (int page = 0; page < ui.pageStack->count(); ++page) {
+            if (ui.pageStack->widget(page)->isAncestorOf(w))
+                byPage[page].push_back(w);
+        }
+    }
+    std::vector<QWidget*> order{ui.methodList, ui.helpButton};
+    for (const auto& [page, widgets] : byPage)
+        order.insert(order.end(), widgets.begin(), widgets.end());
+    order.insert(order.end(),
+                 {ui.handlingButton, ui.discountsButton, ui.cancelButton, ui.okButton});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+// One size for every method and page, so that OK and Cancel stay where they are.
+void ShippingDialog::Private::holdLargestSize() {
+    QSize page;
+    int description = 0;
+    const auto measure = [&] {
+        page = page.expandedTo(ui.pageStack->sizeHint());
+        QLabel* label = ui.descriptionLabel;
+        description = std::max(description, label->heightForWidth(label->maximumWidth()));
+    };
+    for (int method = 0; method < static_cast<int>(std::size(kMethodTexts)); ++method) {
+        selectMethod(method);
+        measure();
+    }
+    showPage(chargePages->handlingPage(), kHandlingText);
+    measure();
+    showPage(chargePages->discountPage(), kDiscountText);
+    measure();
+    ui.pageStack->setMinimumSize(page);
+    ui.descriptionLabel->setMinimumHeight(
+        std::max(ui.descriptionLabel->minimumHeight(), description));
 }
 
 void ShippingDialog::Private::showPage(QWidget* page, const PageText& text) {
@@ -327,9 +343,7 @@ void ShippingDialog::Private::showPage(QWidget* page, const PageText& text) {
     }
 }
 
-// `freshCharts`: a chart method shows the charts as stored, dropping edits not
-// saved with OK; the load has just read them.
-void ShippingDialog::Private::selectMethod(int index, bool freshCharts) {
+void ShippingDialog::Private::selectMethod(int index) {
     if (index < 0 || index > 5)
         return;
     shownMethod = index;
@@ -349,8 +363,8 @@ void ShippingDialog::Private::selectMethod(int index, bool freshCharts) {
     }
     case ShippingMethod::SingleRateChart:
     case ShippingMethod::MultipleRateChart:
-        chartPage->prepare(method == ShippingMethod::SingleRateChart, freshCharts);
-        showPage(ui.rateChartPage, kMethodTexts[index]);
+        chartPage->showCharts(method == ShippingMethod::SingleRateChart);
+        showPage(chartPage, kMethodTexts[index]);
         break;
     case ShippingMethod::Ups:
         showPage(ui.upsPage, kMethodTexts[index]);
@@ -374,40 +388,13 @@ void ShippingDialog::Private::applyCurrency() {
     chartPage->setCurrency(currency);
 }
 
-void ShippingDialog::Private::addItem(QListWidget* list, const ItemListTexts& texts) {
-    const QString name =
-        services.prompts
-            .inputText(q, tr("Enter New Shipping Item..."), tr("Enter the new shipping item"), {})
-            .value_or(QString());
-    if (name.isEmpty())
-        return;
-    const std::optional<QString> rate =
-        services.prompts.inputText(q, tr(texts.rateCaption), tr(texts.ratePrompt), {});
-    if (!rate) // Cancel adds nothing; an empty rate adds a free item
-        return;
-    list->addItem(toQt(shippingItem(name.toStdString(), rate->toStdString())));
-}
-
-void ShippingDialog::Private::editItem(QListWidgetItem* item, const ItemListTexts& texts) {
-    const std::string text = item->text().toStdString();
-    const std::string name = shippingItemName(text);
-    const std::optional<QString> rate =
-        services.prompts.inputText(q, tr(texts.editCaption), tr(texts.editPrompt).arg(toQt(name)),
-                                   toQt(shippingItemRate(text)));
-    if (rate) // Cancel keeps the item as it is
-        item->setText(toQt(shippingItem(name, rate->toStdString())));
-}
-
-void ShippingDialog::Private::removeItem(QListWidget* list, QPushButton* removeButton) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    if (selected.isEmpty())
-        return;
-    if (!services.prompts.confirm(q, tr("Confirmation"),
-                                  tr("Remove Shipping Item (%1)?").arg(selected.front()->text())))
-        return;
-    delete selected.front();
-    list->clearSelection();
-    removeButton->setEnabled(false);
+// Adding or removing a chart name is stored before OK, with the charts as
+// they stand in the dialog when a name and its chart went.
+void ShippingDialog::Private::storeChartNames(bool chartsToo) {
+    const RateCharts charts = chartPage->value();
+    if (chartsToo)
+        ShippingSettings::saveNamedCharts(services.store, charts.names, charts.named);
+    ShippingSettings::saveChartNames(services.store, charts.names);
 }
 
 void ShippingDialog::Private::showHelp() {
@@ -418,12 +405,6 @@ void ShippingDialog::Private::showHelp() {
     else if (page == chargePages->discountPage())
         context = kHelpDiscounts;
     services.help.show(context);
-}
-
-void ShippingDialog::Private::save() {
-    q->shipping().save(services.store);
-    chargePages->value().save(services.store);
-    q->accept();
 }
 
 } // namespace vendaxo

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "settings/order_charges.h"
 #include "settings/shipping_settings.h"
 
 #include <QDialog>
@@ -11,15 +10,16 @@ namespace vendaxo {
 struct AppServices;
 
 // "Select Shipping...": the six shipping methods and their settings, and the
-// store-wide order charges. Every opening reloads from the store; OK writes.
+// store-wide order charges. Each opening loads them from the store and OK
+// saves them; only adding or removing a chart name is stored before OK.
 class ShippingDialog final : public QDialog {
     Q_OBJECT
 public:
     explicit ShippingDialog(AppServices& services, QWidget* parent = nullptr);
     ~ShippingDialog() override;
 
-    ShippingSettings shipping() const;
-    OrderCharges charges() const;
+    ShippingChoices value() const;
+    void setValue(const ShippingChoices& choices);
     // The currency character shown beside amounts; the options dialog sets it
     // from its currency edit before opening this dialog.
     void setCurrency(const QString& currency);

@@ -71,6 +71,7 @@ StylesDialog::StylesDialog(AppServices& services, QWidget* parent)
     connect(d->ui.helpButton, &QPushButton::clicked, this,
             [this] { d->services.help.show(kHelpStyles); });
 
+    d->ui.elementExtrasStack->installEventFilter(this);
     selectElement(kMainPage);
     showColours();
 }
@@ -93,6 +94,16 @@ void StylesDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+bool StylesDialog::eventFilter(QObject* watched, QEvent* event) {
+    // A stack sizes its pages by their plain size, but the warning wraps to
+    // the width it gets: its page keeps room for every line it needs there.
+    if (watched == d->ui.elementExtrasStack && event->type() == QEvent::Resize) {
+        const int width = d->ui.elementExtrasStack->width();
+        d->ui.buttonsExtrasPage->setMinimumHeight(d->ui.buttonsWarningLabel->heightForWidth(width));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void StylesDialog::selectElement(int element) {
     if (element < 0 || element >= static_cast<int>(kCartElements.size()))
         return;
@@ -103,9 +114,10 @@ void StylesDialog::selectElement(int element) {
     }
     d->ui.cartPreview->setSelectedElement(element);
     d->ui.elementGroup->setTitle(tr("%1 Settings:").arg(d->ui.elementList->item(element)->text()));
-    d->ui.linkColourButton->setVisible(element == kMainPage);
-    d->ui.visitedLinkColourButton->setVisible(element == kMainPage);
-    d->ui.buttonsWarningLabel->setVisible(element == kButtons);
+    // One stack for what only some elements have, so the group keeps its size.
+    d->ui.elementExtrasStack->setCurrentWidget(element == kMainPage  ? d->ui.mainPageExtrasPage
+                                               : element == kButtons ? d->ui.buttonsExtrasPage
+                                                                     : d->ui.noExtrasPage);
     showColours();
 }
 
