@@ -37,16 +37,68 @@ std::string lowerAscii(std::string text) {
     return text;
 }
 
-// The elements a form's elements list holds (an image input excepted).
-constexpr std::array<std::string_view, 7> kListedElements = {
-    "button", "fieldset", "input", "object", "output", "select", "textarea"};
-// Start tags after which a radio button's label has ended.
-constexpr std::array<std::string_view, 7> kLabelEnds = {"input", "select", "textarea", "button",
-                                                        "p",     "br",     "option"};
+// The elements that matter here; every other one is Other.
+enum class Element {
+    Other,
+    Form,
+    Template,
+    Input,
+    Select,
+    Option,
+    Optgroup,
+    Textarea,
+    Keygen,
+    Button,
+    Fieldset,
+    Output,
+    Object,
+    P,
+    Br,
+};
 
-template <std::size_t N>
-bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+// Most tags are none of these: the length rules them out with one comparison.
+Element elementOf(std::string_view name) {
+    using enum Element;
+    switch (name.size()) {
+    case 1:
+        return name == "p" ? P : Other;
+    case 2:
+        return name == "br" ? Br : Other;
+    case 4:
+        return name == "form" ? Form : Other;
+    case 5:
+        return name == "input" ? Input : Other;
+    case 6:
+        return name == "select"   ? Select
+               : name == "option" ? Option
+               : name == "keygen" ? Keygen
+               : name == "button" ? Button
+               : name == "output" ? Output
+               : name == "object" ? Object
+                                  : Other;
+    case 8:
+        return name == "template"   ? Template
+               : name == "optgroup" ? Optgroup
+               : name == "textarea" ? Textarea
+               : name == "fieldset" ? Fieldset
+                                    : Other;
+    default:
+        return Other;
+    }
+}
+
+// Whether a form's elements list holds the element (an image input excepted).
+bool isListed(Element element) {
+    using enum Element;
+    return element == Input || element == Select || element == Textarea || element == Button ||
+           element == Fieldset || element == Output || element == Object;
+}
+
+// Whether a radio button's label ends at the element's start tag.
+bool endsLabel(Element element) {
+    using enum Element;
+    return element == Input || element == Select || element == Textarea || element == Button ||
+           element == P || element == Br || element == Option;
 }
 
 // A select's display size: its size attribute when that is a positive number,
@@ -97,59 +149,59 @@ private:
     HtmlControl& control(std::size_t index) { return m_forms.back().controls[index]; }
 
     void startTag() {
-        const std::string& name = m_tokens.tagName();
         if (m_tokens.inForeignContent())
             return;
-        if (name == "template") {
+        const Element element = elementOf(m_tokens.tagName());
+        if (element == Element::Template) {
             ++m_templates;
             return;
         }
-        if (m_templates > 0)
+        if (m_templates > 0 || element == Element::Other)
             return;
-        if (isOneOf(name, kLabelEnds))
+        if (endsLabel(element))
             m_label = kNone;
         if (m_inSelect) {
-            if (name == "option") {
+            switch (element) {
+            case Element::Option:
                 closeOption();
                 openOption();
                 return;
-            }
-            if (name == "optgroup") {
+            case Element::Optgroup:
                 closeOption();
                 return;
-            }
-            if (name == "select") {
+            case Element::Select:
                 closeSelect(); // a select inside a select only ends the first
                 return;
-            }
-            if (name == "input" || name == "textarea" || name == "keygen")
+            case Element::Input:
+            case Element::Textarea:
+            case Element::Keygen:
                 closeSelect();
-        }
-        if (name == "form") {
-            if (!m_formOpen) {
-                HtmlForm form;
-                form.begin = m_tokens.begin();
-                form.attributes.assign(m_tokens.attributes().begin(), m_tokens.attributes().end());
-                m_forms.push_back(std::move(form));
-                m_formOpen = true;
+                break;
+            default:
+                break;
             }
-            return;
         }
-        if (!isOneOf(name, kListedElements))
-            return;
-        addControl(name);
+        if (element == Element::Form && !m_formOpen) {
+            HtmlForm form;
+            form.begin = m_tokens.begin();
+            form.attributes.assign(m_tokens.attributes().begin(), m_tokens.attributes().end());
+            m_forms.push_back(std::move(form));
+            m_formOpen = true;
+        } else if (isListed(element)) {
+            addControl(element);
+        }
     }
 
-    void addControl(const std::string& name) {
+    void addControl(Element element) {
         HtmlControl added;
-        added.element = name;
-        if (name == "input") {
+        added.element = m_tokens.tagName();
+        if (element == Element::Input) {
             const std::string* type = m_tokens.attribute("type");
             added.type = type ? lowerAscii(*type) : "text";
             if (added.type == "image")
                 return;
         }
-        if (name == "select")
+        if (element == Element::Select)
             m_inSelect = true;
         if (!m_formOpen)
             return;
@@ -161,20 +213,21 @@ private:
         }
         if (const std::string* controlName = m_tokens.attribute("name"))
             added.name = *controlName;
-        if (name == "input" || name == "button") {
+        const bool textContent = element == Element::Textarea || element == Element::Output;
+        if (element == Element::Input || element == Element::Button) {
             if (const std::string* value = m_tokens.attribute("value"))
                 added.value = *value;
-        } else if (name == "textarea" || name == "output") {
+        } else if (textContent) {
             added.value.emplace();
         }
         std::vector<HtmlControl>& controls = m_forms.back().controls;
         controls.push_back(std::move(added));
         const std::size_t index = controls.size() - 1;
-        if (name == "select") {
+        if (element == Element::Select) {
             m_select = index;
             m_selectSize = displaySize(m_tokens);
             m_multiple = m_tokens.attribute("multiple") != nullptr;
-        } else if (name == "textarea" || name == "output") {
+        } else if (textContent) {
             m_textControl = index;
         } else if (controls.back().type == "radio") {
             m_label = index;
@@ -182,27 +235,27 @@ private:
     }
 
     void endTag() {
-        const std::string& name = m_tokens.tagName();
-        if (name == "template") {
+        const Element element = elementOf(m_tokens.tagName());
+        if (element == Element::Template) {
             if (m_templates > 0)
                 --m_templates;
             return;
         }
         if (m_templates > 0)
             return;
-        if (name == "p")
+        if (element == Element::P)
             m_label = kNone;
         if (m_inSelect) {
-            if (name == "option" || name == "optgroup")
+            if (element == Element::Option || element == Element::Optgroup)
                 closeOption();
-            else if (name == "select")
+            else if (element == Element::Select)
                 closeSelect();
             // A form's end tag inside an open select does not end the form.
             return;
         }
-        if ((name == "textarea" || name == "output") && m_textControl != kNone)
+        if ((element == Element::Textarea || element == Element::Output) && m_textControl != kNone)
             finishTextControl();
-        if (name == "form" && m_formOpen) {
+        if (element == Element::Form && m_formOpen) {
             finishTextControl();
             m_forms.back().end = m_tokens.end();
             m_formOpen = false;

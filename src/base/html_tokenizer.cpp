@@ -63,8 +63,30 @@ constexpr std::array<std::string_view, 44> kBreakoutTags = {
 // Foreign elements inside which HTML is read.
 constexpr std::array<std::string_view, 3> kSvgHtmlPoints = {"foreignobject", "desc", "title"};
 constexpr std::array<std::string_view, 5> kMathTextPoints = {"mi", "mo", "mn", "ms", "mtext"};
-constexpr std::array<std::string_view, 6> kRawTextElements = {"style",   "xmp",      "iframe",
-                                                              "noembed", "noframes", "noscript"};
+
+// Where the text after a start tag stands: the tree builder reads the content
+// of these elements as text. Sorted by length first, as most tags match none.
+HtmlTextSource textSourceAfter(std::string_view name) {
+    using enum HtmlTextSource;
+    switch (name.size()) {
+    case 3:
+        return name == "xmp" ? RawText : Data;
+    case 5:
+        return name == "title" ? RcData : name == "style" ? RawText : Data;
+    case 6:
+        return name == "iframe" ? RawText : name == "script" ? ScriptData : Data;
+    case 7:
+        return name == "noembed" ? RawText : Data;
+    case 8:
+        return name == "textarea"                         ? RcData
+               : name == "noframes" || name == "noscript" ? RawText
+                                                          : Data;
+    case 9:
+        return name == "plaintext" ? PlainText : Data;
+    default:
+        return Data;
+    }
+}
 
 } // namespace
 
@@ -296,20 +318,13 @@ void HtmlTokenizer::afterStartTag() {
             m_openForeign.push_back({name, true});
         return;
     }
+    m_source = textSourceAfter(name);
+    if (m_source == HtmlTextSource::Data)
+        return;
     m_lastStartTag = name;
-    if (name == "title" || name == "textarea") {
-        m_state = State::RcData;
-        m_source = HtmlTextSource::RcData;
-    } else if (isOneOf(name, kRawTextElements)) {
-        m_state = State::RawText;
-        m_source = HtmlTextSource::RawText;
-    } else if (name == "script") {
-        m_state = State::ScriptData;
-        m_source = HtmlTextSource::ScriptData;
-    } else if (name == "plaintext") {
-        m_state = State::PlainText;
-        m_source = HtmlTextSource::PlainText;
-    }
+    constexpr std::array<State, 5> states = {State::Data, State::RcData, State::RawText,
+                                             State::ScriptData, State::PlainText};
+    m_state = states[static_cast<std::size_t>(m_source)];
 }
 
 void HtmlTokenizer::afterEndTag() {
@@ -381,6 +396,8 @@ constexpr Stops kDoubleQuotedStops(std::string_view("\"&\r\0", 4));
 constexpr Stops kSingleQuotedStops(std::string_view("'&\r\0", 4));
 constexpr Stops kUnquotedStops(std::string_view("\t\n\f &>\"'<=`\r\0 ", 14));
 constexpr Stops kCommentStops(std::string_view("-\r\0", 3));
+constexpr Stops kAttributeNameStops(std::string_view("\t\n\f />=\r\0ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                                                     35));
 constexpr Stops kTagNameStops(std::string_view("\t\n\f />\r\0ABCDEFGHIJKLMNOPQRSTUVWXYZ", 34));
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix) {
@@ -462,6 +479,8 @@ bool HtmlTokenizer::run() {
             copyRun(kUnquotedStops, value());
         } else if (state == State::TagName) {
             copyRun(kTagNameStops, m_tagName);
+        } else if (state == State::AttributeName) {
+            copyRun(kAttributeNameStops, name());
         }
         const int c = get();
         switch (state) {
