@@ -58,6 +58,8 @@ public:
 
 private:
     enum class State;
+    // What a state does with a character: go on, or stop with a token or at the end.
+    enum class Step { Go, Token, End };
     struct OpenElement {
         std::string name;
         bool foreign; // false for an element inside which HTML is read again
@@ -73,13 +75,26 @@ private:
     void finishAttributeName();
     void dropRepeatedAttribute();
     bool appropriateEndTag() const { return m_tagName == m_lastStartTag; }
-    // Ends the token that was being read; true when a token is ready.
-    bool emit(HtmlTokenKind kind);
+    // Ends the token that was being read.
+    void emit(HtmlTokenKind kind);
+    void emitTag() { emit(m_endTag ? HtmlTokenKind::EndTag : HtmlTokenKind::StartTag); }
     // Makes the token read the current one, with what it changes for the tokens after it.
     void give(HtmlTokenKind kind);
     void afterStartTag();
     void afterEndTag();
     bool run();
+    Step textState(State state, int c);
+    Step scriptState(State state, int c);
+    Step tagState(State state, int c);
+    Step commentState(State state, int c);
+    void text(std::string_view characters) { textFrom(m_previous) += characters; }
+    void textChar(int c) { textFrom(m_previous) += static_cast<char>(c); }
+    std::string& attributeName() { return m_attributes[m_attributeCount - 1].name; }
+    std::string& attributeValue() { return m_attributes[m_attributeCount - 1].value; }
+    // "<" in raw text: an end tag may follow.
+    void rawLessThan(State fallback);
+    void rawEndTagIsText();
+    void scriptCharacter(int c, State next);
 
     std::string_view m_input;
     std::size_t m_pos = 0;
