@@ -118,7 +118,10 @@ private:
 
     // An item's text is what the shopper sees; the value, made from that text
     // and the row, has to agree with it. "Small" and "Small (add $0)" give the
-    // same value, so the value alone cannot tell the text.
+    // same value, so the value alone cannot tell the text. An item typed with
+    // "&amp;" or "<" is written into the page as typed, so the shopper sees
+    // other text than its value holds: it is reported, not read, and such a
+    // button cannot be read back to the same bytes.
     void readItem(std::size_t list, const std::string& value, std::string_view shown,
                   std::vector<Item>& items) {
         const std::size_t first = value.find(';');

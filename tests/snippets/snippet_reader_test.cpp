@@ -179,6 +179,7 @@ TEST(SnippetReaderTest, TakesOptionItemsFromWhatTheShopperSees) {
     product.description = "Tee";
     product.optionsEnabled = true;
     product.options.rebuild("Size;Small;Small (add $0);Large (add $2.50);\n\nColour;Red;\n");
+    Product typedReference = product;
     for (OptionStyle style : {OptionStyle::DropDown, OptionStyle::Radio}) {
         product.optionStyle = style;
         const std::vector<ReadSnippet> read =
@@ -188,6 +189,16 @@ TEST(SnippetReaderTest, TakesOptionItemsFromWhatTheShopperSees) {
         // The titles are not in the form; the empty line keeps the next list's number.
         EXPECT_EQ(textOf(read[0], "option-data"),
                   "List 1;Small;Small (add $0);Large (add $2.50);\n\nList 3;Red;\n");
+        // The shopper sees "R&D" where the value says "R&amp;D": told, not guessed.
+        typedReference.optionStyle = style;
+        typedReference.options.setCell(2, 1, "R&amp;D");
+        const std::vector<ReadSnippet> typed =
+            readSnippets(buildPurchaseSnippet(typedReference, acme(), ""));
+        ASSERT_EQ(typed.size(), 1U);
+        EXPECT_EQ(typed[0].problems,
+                  std::vector<std::string>{"List 3: the text \"R&D\" does not match the value "
+                                           "\"+0;R&amp;D;1\""});
+        EXPECT_EQ(valueOf(typed[0], "option-data"), SnippetValue());
         EXPECT_EQ(textOf(read[0], "option-style"),
                   style == OptionStyle::Radio ? "radio" : "drop-down");
     }
