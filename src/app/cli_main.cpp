@@ -1,5 +1,6 @@
 // vendaxo-cli: the merchant's settings and the shop snippets without the desktop program.
 #include "app/command_line.h"
+#include "app/snippets_command.h"
 #include "base/error.h"
 #include "base/file_io.h"
 #include "base/numbers.h"
@@ -324,6 +325,8 @@ int run(int argc, char** argv) {
     CLI::App* purchaseCommand = addPurchaseCommand(app, purchase);
     CheckoutOptions checkout;
     CLI::App* checkoutCommand = addCheckoutCommand(app, checkout);
+    SnippetsOptions snippets;
+    CLI::App* snippetsCommand = addSnippetsCommand(app, snippets);
 
     CLI::App* optionsFileCommand = app.add_subcommand("options-file", "Option list files");
     optionsFileCommand->require_subcommand(1);
@@ -355,6 +358,9 @@ int run(int argc, char** argv) {
         writeStdout(optionListsText(grid));
         return 0;
     }
+
+    if (snippetsCommand->parsed())
+        return runSnippetsCommand(snippets);
 
     const auto store = globals.openStore();
     if (installCommand->parsed()) {

@@ -58,7 +58,10 @@ std::optional<char32_t> nextUtf8(std::string_view text, std::size_t& pos) {
 
 bool isValidUtf8(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
-        if (!nextUtf8(bytes, pos))
+        // Pages are mostly ASCII: skip it without decoding.
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80)
+            ++pos;
+        else if (!nextUtf8(bytes, pos))
             return false;
     }
     return true;

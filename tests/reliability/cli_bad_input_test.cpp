@@ -68,7 +68,8 @@ protected:
 
 const std::vector<std::string> kCommands = {"install",  "get",      "set",       "get-install",
                                             "import",   "export",   "view-cart", "retrieve-orders",
-                                            "settings", "purchase", "checkout",  "options-file"};
+                                            "settings", "purchase", "checkout",  "options-file",
+                                            "snippets"};
 
 } // namespace
 
@@ -141,6 +142,7 @@ TEST_F(CliBadInput, HugeArguments) {
     const Result into = attempt({"view-cart", "--into", (m_dir / "big.html").string()});
     EXPECT_EQ(into.exitCode, 0) << into.err;
     EXPECT_EQ(readFile(m_dir / "big.html").substr(0, kMegabyte.size()), kMegabyte);
+    attempt({"snippets", "--json", (m_dir / "big.html").string()});
 }
 
 TEST_F(CliBadInput, BinaryArguments) {
@@ -167,6 +169,7 @@ TEST_F(CliBadInput, BinaryArguments) {
     expectRefused({"import", (m_dir / "binary.reg").string()});
     writeFile(m_dir / "binary.vdx", binary);
     attempt({"options-file", "show", (m_dir / "binary.vdx").string()});
+    attempt({"snippets", (m_dir / "binary.vdx").string()});
     attempt({"purchase", "--sku", "K1", "--options", (m_dir / "binary.vdx").string(), "--into",
              m_page.string()});
 }
