@@ -134,6 +134,17 @@ TEST_F(MainWindowLoad, SingleMerchantFillsTheWindowAndEveryActivationReadsAgain)
     EXPECT_EQ(m_help.helpFile(), QString()); // replaced even when empty
 }
 
+// Once an application display name is set, Qt appends it to every caption the
+// window system shows, after a dash; a display name that follows the
+// application name was never set.
+TEST(ApplicationCaptions, NothingIsAppendedToTheCaptions) {
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Probe"));
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    EXPECT_EQ(displayName, QStringLiteral("Probe"));
+}
+
 TEST_F(MainWindowLoad, PrivateLabelPictureReplacesTheBuiltInOneOnlyWhenItExists) {
     installOne();
     install("VDXDir", m_dir.path().string() + "\\labels");
