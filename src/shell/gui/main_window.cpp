@@ -7,6 +7,7 @@
 #include "shell/gui/prompts.h"
 #include "shell/gui/qt_text.h"
 #include "shell/gui/setup_needed_dialog.h"
+#include "shell/gui/window_placement.h"
 #include "shell/settings_store.h"
 #include "snippets/gui/button_dialog.h"
 #include "snippets/gui/checkout_dialog.h"
@@ -18,8 +19,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 
 namespace vendaxo {
 
@@ -268,7 +269,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     // Loaded before centring, since the chooser makes the window taller.
     load();
     layout()->activate();
-    move(screen()->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -133,6 +134,15 @@ QString encodingName(const PageDocument& page) {
     return QStringLiteral("Windows-1252");
 }
 
+QString formatText(const PageDocument& page) {
+    return PageWindow::tr("%1, %2 line ends")
+        .arg(encodingName(page), page.crlf ? PageWindow::tr("CR LF") : PageWindow::tr("LF"));
+}
+
+QString positionText(int line, int column) {
+    return PageWindow::tr("Line %1, Column %2").arg(line).arg(column);
+}
+
 } // namespace
 
 struct PageWindow::Private {
@@ -189,10 +199,7 @@ struct PageWindow::Private {
         saveAction->setEnabled(q.hasPage());
         previewAction->setEnabled(q.hasPage());
         showPosition();
-        formatLabel->setText(
-            q.hasPage()
-                ? tr("%1, %2 line ends").arg(encodingName(page), page.crlf ? tr("CR LF") : tr("LF"))
-                : QString());
+        formatLabel->setText(q.hasPage() ? formatText(page) : QString());
     }
 
     // Where the command line would insert: at the caret marker, else before </body>.
@@ -213,8 +220,7 @@ struct PageWindow::Private {
 
     void showPosition() {
         const QTextCursor caret = editor->textCursor();
-        positionLabel->setText(
-            tr("Line %1, Column %2").arg(caret.blockNumber() + 1).arg(caret.positionInBlock() + 1));
+        positionLabel->setText(positionText(caret.blockNumber() + 1, caret.positionInBlock() + 1));
     }
 
     PageWindow& q;
@@ -267,6 +273,18 @@ PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
     d->positionLabel = new QLabel(this);
     statusBar()->addWidget(d->formatLabel, 1);
     statusBar()->addPermanentWidget(d->positionLabel);
+    // The window is never so narrow that the longest of these texts is cut.
+    PageDocument widestFormat;
+    widestFormat.byteOrderMark = widestFormat.crlf = true;
+    d->formatLabel->setMinimumWidth(
+        d->formatLabel->fontMetrics().horizontalAdvance(formatText(widestFormat)));
+    d->positionLabel->setMinimumWidth(
+        d->positionLabel->fontMetrics().horizontalAdvance(positionText(99999, 9999)));
+    // The window's own layout leaves the status bar out of its minimum. The
+    // grip would join the bar only once shown; the frame resizes as well.
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->layout()->activate();
+    setMinimumWidth(statusBar()->minimumSizeHint().width());
     connect(d->editor, &QPlainTextEdit::cursorPositionChanged, this, [this] { d->showPosition(); });
     connect(d->editor->document(), &QTextDocument::modificationChanged, this,
             [this](bool modified) { setWindowModified(modified && hasPage()); });
