@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QUrl>
 #include <gmock/gmock.h>
 
@@ -45,6 +46,7 @@ protected:
     QString format() const {
         return m_window.findChild<QLabel*>(QStringLiteral("formatLabel"))->text();
     }
+    QString statusMessage() const { return m_window.statusBar()->currentMessage(); }
     void trigger(const char* name) {
         m_window.findChild<QAction*>(QString::fromLatin1(name))->trigger();
     }
@@ -138,6 +140,24 @@ TEST_F(PageWindowSave, FailedSaveShowsTheErrorAndKeepsTheChanges) {
     EXPECT_EQ(m_prompts.messages[1].icon, QMessageBox::Critical);
     EXPECT_THAT(m_prompts.messages[1].text.toStdString(), HasSubstr("Cannot save"));
     EXPECT_TRUE(m_window.isModified());
+}
+
+TEST_F(PageWindowSave, SavingSaysSoInTheStatusBarAndAFailedSaveDoesNot) {
+    fs::create_directory(m_dir / "site");
+    open("<p></p>\n", "site/shop.html");
+    m_window.insertAtCaret("x");
+    trigger("saveAction");
+    EXPECT_EQ(statusMessage(), QStringLiteral("Saved shop.html"));
+    m_window.insertAtCaret("y");
+    EXPECT_EQ(statusMessage(), QString()) << "an edit makes the message stale";
+
+    trigger("saveAction");
+    EXPECT_EQ(statusMessage(), QStringLiteral("Saved shop.html"));
+    fs::remove_all(m_dir / "site");
+    trigger("saveAction"); // unchanged, but the folder is gone
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(statusMessage(), QString());
 }
 
 TEST_F(PageWindowSave, UnreadablePageShowsTheErrorAndKeepsThePreviousPage) {

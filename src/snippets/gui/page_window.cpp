@@ -186,6 +186,7 @@ struct PageWindow::Private {
         file = path;
         page = std::move(document);
         lastInsert = QTextCursor();
+        q.statusBar()->clearMessage();
         // The title first: setting the text marks the document modified for a moment.
         if (q.hasPage())
             q.setWindowTitle(tr("%1[*] - Vendaxo Page").arg(QFileInfo(file).fileName()));
@@ -287,7 +288,11 @@ PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
     setMinimumWidth(statusBar()->minimumSizeHint().width());
     connect(d->editor, &QPlainTextEdit::cursorPositionChanged, this, [this] { d->showPosition(); });
     connect(d->editor->document(), &QTextDocument::modificationChanged, this,
-            [this](bool modified) { setWindowModified(modified && hasPage()); });
+            [this](bool modified) {
+                setWindowModified(modified && hasPage());
+                if (modified) // what was saved is no longer what is shown
+                    statusBar()->clearMessage();
+            });
 
     d->showPage(QString(), PageDocument());
 }
@@ -348,6 +353,8 @@ void PageWindow::insertAtCaret(const std::string& html) {
 void PageWindow::save() {
     if (!hasPage())
         throw Error(tr(kNoPageMessage).toStdString());
+    // A failed save must not leave an earlier save's message standing.
+    statusBar()->clearMessage();
     PageDocument page = d->page;
     page.text = d->text();
     const std::string bytes = encodePage(page);
@@ -357,6 +364,7 @@ void PageWindow::save() {
         writeFileAtomically(toPath(d->file + QStringLiteral(".bak")), readFileBytes(file));
     writeFileAtomically(file, bytes);
     d->editor->document()->setModified(false);
+    statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(d->file).fileName()));
 }
 
 bool PageWindow::maybeSave() {
