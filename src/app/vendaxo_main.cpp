@@ -6,6 +6,7 @@
 #include "shell/gui/help_service.h"
 #include "shell/gui/main_window.h"
 #include "shell/gui/prompts.h"
+#include "shell/gui/window_placement.h"
 #include "snippets/gui/editor_bridges.h"
 #include "snippets/gui/page_window.h"
 
@@ -18,7 +19,6 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QScreen>
 #include <cstdio>
 #include <exception>
 
@@ -27,6 +27,8 @@ namespace {
 using namespace vendaxo;
 
 constexpr int kUsageError = 2;
+// As much of the page as fits beside the main window, up to this.
+constexpr QSize kPageWindowSize(960, 760);
 
 QString text(const char* source) {
     return QCoreApplication::translate("vendaxo", source);
@@ -36,20 +38,6 @@ int usageError(const QString& message) {
     std::fprintf(stderr, "vendaxo: %s\n%s\n", qPrintable(message),
                  qPrintable(text("Try 'vendaxo --help' for more information.")));
     return kUsageError;
-}
-
-// To the right of the main window when there is room, else to its left.
-void placeBeside(QWidget& page, const QWidget& main) {
-    constexpr int gap = 12;
-    const QRect area = main.screen()->availableGeometry();
-    const QRect frame = main.frameGeometry();
-    const int rightRoom = area.right() - frame.right() - 2 * gap;
-    const int leftRoom = frame.left() - area.left() - 2 * gap;
-    const int width = qBound(480, qMax(rightRoom, leftRoom), 960);
-    const int height = qMin(area.height() - 2 * gap, 760);
-    const int left = rightRoom >= leftRoom ? frame.right() + gap : frame.left() - gap - width;
-    const int top = qBound(area.top() + gap, frame.top(), area.bottom() - gap - height);
-    page.setGeometry(left, top, width, height);
 }
 
 #ifdef _WIN32
@@ -176,7 +164,7 @@ int main(int argc, char** argv) {
         mainWindow.installEventFilter(&quitAfterPaint);
     mainWindow.show();
     if (pageWindow) {
-        placeBeside(*pageWindow, mainWindow);
+        placeBeside(*pageWindow, mainWindow, kPageWindowSize);
         pageWindow->show();
         mainWindow.activateWindow();
     }

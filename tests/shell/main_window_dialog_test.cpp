@@ -4,6 +4,7 @@
 #include "shell/gui/application.h"
 #include "shell/gui/main_window.h"
 #include "shell/gui/setup_needed_dialog.h"
+#include "shell/main_window_fixture.h"
 #include "shell/sqlite_store.h"
 #include "snippets/gui/button_dialog.h"
 #include "snippets/gui/checkout_dialog.h"
@@ -27,82 +28,6 @@ namespace vendaxo::test {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-class MainWindowTest : public GuiTest {
-protected:
-    void install(std::string_view name, std::string_view value) {
-        m_store.writeValue(std::string(kInstallationKey), name, RegValue::string(value));
-    }
-    void writeFor(const std::string& merchant, std::string_view name, std::string_view value) {
-        m_store.writeValue(std::string(kInstallationKey) + "\\" + merchant, name,
-                           RegValue::string(value));
-    }
-    std::string storedFor(const std::string& merchant, std::string_view name) {
-        RegValue value;
-        m_store.readValue(std::string(kInstallationKey) + "\\" + merchant, name, value);
-        return value.data;
-    }
-    void installOne() {
-        install("Serial", "111");
-        install("Company", "Acme");
-    }
-    void installTwo() {
-        install("Serial", "111;222");
-        install("Company", "A;B");
-        writeFor("222", "OURL", "http://b.example/");
-        writeFor("222", "OChk", "custom");
-    }
-
-    void open(PageWindow* pageWindow = nullptr) {
-        m_window = std::make_unique<MainWindow>(m_services, pageWindow);
-        m_window->show(); // the first showing loads
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    template <typename T = QWidget> T* child(const char* name) {
-        return findIn<T>(*m_window, name);
-    }
-    void click(const char* button) { clickIn(*m_window, button); }
-    bool visible(const char* name) { return child(name)->isVisible(); }
-    bool enabled(const char* name) { return child(name)->isEnabled(); }
-    QString text(const char* label) { return child<QLabel>(label)->text(); }
-    void clickLine(int row, bool twice = false) {
-        auto* list = child<QListWidget>("chooserList");
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        // A real double click starts with a click; an item view ignores a lone one.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        if (twice)
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    }
-    QStringList chooserLines() {
-        QStringList lines;
-        for (const QListWidgetItem* item :
-             child<QListWidget>("chooserList")->findItems(QStringLiteral("*"), Qt::MatchWildcard))
-            lines << item->text();
-        return lines;
-    }
-    // Runs `action` inside the dialog's modal loop, then closes the dialog if
-    // the action left it open, so a fault fails the test instead of hanging it.
-    void whileModal(QDialog& dialog, std::function<void()> action) {
-        QTimer::singleShot(0, &dialog, [&dialog, action] {
-            action();
-            if (dialog.isVisible())
-                dialog.reject();
-        });
-    }
-    // The application's event loop: 0 once the program quits, else kStillRunning.
-    static constexpr int kStillRunning = 42;
-    int runProgramAfter(const char* button) {
-        QTimer::singleShot(0, m_window.get(), [this, button] { click(button); });
-        QTimer fallback;
-        fallback.setSingleShot(true);
-        QObject::connect(&fallback, &QTimer::timeout, &fallback,
-                         [] { QCoreApplication::exit(kStillRunning); });
-        fallback.start(500);
-        return QCoreApplication::exec();
-    }
-
-    std::unique_ptr<MainWindow> m_window;
-};
 
 using MainWindowLoad = MainWindowTest;
 using MainWindowChooser = MainWindowTest;
@@ -132,6 +57,17 @@ TEST_F(MainWindowLoad, SingleMerchantFillsTheWindowAndEveryActivationReadsAgain)
     EXPECT_EQ(m_services.profile.mainPageAddress, "http://acme.example/shop/");
     EXPECT_EQ(m_services.profile.currencySymbol, "EUR");
     EXPECT_EQ(m_help.helpFile(), QString()); // replaced even when empty
+}
+
+// Once an application display name is set, Qt appends it to every caption the
+// window system shows, after a dash; a display name that follows the
+// application name was never set.
+TEST(ApplicationCaptions, NothingIsAppendedToTheCaptions) {
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Probe"));
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    EXPECT_EQ(displayName, QStringLiteral("Probe"));
 }
 
 TEST_F(MainWindowLoad, PrivateLabelPictureReplacesTheBuiltInOneOnlyWhenItExists) {

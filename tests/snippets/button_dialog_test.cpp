@@ -1,4 +1,5 @@
 #include "gui/gui_fixture.h"
+#include "gui/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
@@ -8,12 +9,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <gmock/gmock.h>
 
 namespace vendaxo::test {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAreArray;
 
 class ButtonDialogTest : public GuiTest {
 protected:
@@ -82,6 +85,27 @@ TEST_F(ButtonDialogTest, CancelBuildsNothingAndHelpShowsEachDialogsContext) {
     EXPECT_THAT(m_help.shown, ElementsAre(1003, 1005));
     EXPECT_TRUE(m_bridge.inserted.empty());
     EXPECT_EQ(viewCart.result(), QDialog::Rejected);
+}
+
+TEST_F(ButtonDialogTest, EachIsWorkedFromTheKeyboardWithEnterInsertingAndEscapeCancelling) {
+    for (const auto kind : {ButtonDialog::Kind::ViewCart, ButtonDialog::Kind::RetrieveOrders}) {
+        ButtonDialog dialog(kind, m_services);
+        dialog.show();
+        auto* caption = findIn<QLineEdit>(dialog, "captionEdit");
+        const QStringList walk = tabWalk(dialog, *caption);
+        EXPECT_EQ(walk,
+                  QStringList({QStringLiteral("captionEdit"), QStringLiteral("insertButton"),
+                               QStringLiteral("cancelButton"), QStringLiteral("helpButton")}));
+        EXPECT_THAT(walk, UnorderedElementsAreArray(tabStops(dialog)));
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+        dialog.show();
+        focusFromKeyboard(*caption);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(m_bridge.inserted.size(), 2u);
 }
 
 } // namespace vendaxo::test

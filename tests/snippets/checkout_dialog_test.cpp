@@ -1,10 +1,10 @@
 #include "gui/gui_fixture.h"
+#include "gui/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/sqlite_store.h"
 #include "snippets/checkout_choices.h"
 #include "snippets/gui/checkout_dialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +19,7 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::UnorderedElementsAreArray;
 
 // The boxes in the dialog's order, which is the order of their stored codes.
 constexpr const char* kPaymentBoxes[] = {"visaCheck",
@@ -254,24 +255,42 @@ TEST_F(CheckoutDialogTest, ShowingRefreshesTheProfileFromTheStoredOptions) {
     EXPECT_EQ(m_services.profile.currencySymbol, "EUR");
 }
 
-TEST_F(CheckoutDialogTest, TabRunsThroughTheBoxesTheTextAndTheButtons) {
+TEST_F(CheckoutDialogTest, ButtonsReadHelpCancelInsertWithInsertTheDefault) {
     m_dialog.show();
-    m_dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
-    box("visaCheck")->setFocus();
-    std::vector<QString> order{QApplication::focusWidget()->objectName()};
-    for (int step = 0; step < 23; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        order.push_back(QApplication::focusWidget()->objectName());
-    }
-    std::vector<QString> expected;
+    const auto* help = findIn<QPushButton>(m_dialog, "helpButton");
+    const auto* cancel = findIn<QPushButton>(m_dialog, "cancelButton");
+    EXPECT_LT(help->geometry().right(), cancel->geometry().left());
+    EXPECT_LT(cancel->geometry().right(), insertButton()->geometry().left());
+    EXPECT_TRUE(insertButton()->isDefault());
+    EXPECT_FALSE(help->isDefault() || help->autoDefault());
+    EXPECT_FALSE(cancel->isDefault() || cancel->autoDefault());
+}
+
+TEST_F(CheckoutDialogTest, TabRunsThroughTheBoxesTheTextAndTheButtonsLeftToRight) {
+    m_dialog.show();
+    QStringList expected;
     for (const char* name : kPaymentBoxes)
-        expected.push_back(QString::fromLatin1(name));
+        expected << QString::fromLatin1(name);
     for (const char* name : kRequiredBoxes)
-        expected.push_back(QString::fromLatin1(name));
-    for (const char* name : {"buttonTextEdit", "insertButton", "cancelButton", "helpButton"})
-        expected.push_back(QString::fromLatin1(name));
-    EXPECT_EQ(order, expected);
+        expected << QString::fromLatin1(name);
+    expected << QStringLiteral("buttonTextEdit") << QStringLiteral("helpButton")
+             << QStringLiteral("cancelButton") << QStringLiteral("insertButton");
+    const QStringList walk = tabWalk(m_dialog, *box("visaCheck"));
+    EXPECT_EQ(walk, expected);
+    EXPECT_THAT(walk, UnorderedElementsAreArray(tabStops(m_dialog)));
+}
+
+TEST_F(CheckoutDialogTest, InLinkPointModeTabSkipsTheHiddenCardBoxes) {
+    m_store.writeMerchant("OCCVerifyType", "2");
+    m_dialog.show();
+    QStringList expected;
+    for (const char* name : kRequiredBoxes)
+        expected << QString::fromLatin1(name);
+    expected << QStringLiteral("buttonTextEdit") << QStringLiteral("helpButton")
+             << QStringLiteral("cancelButton") << QStringLiteral("insertButton");
+    const QStringList walk = tabWalk(m_dialog, *box("billNameCheck"));
+    EXPECT_EQ(walk, expected);
+    EXPECT_THAT(walk, UnorderedElementsAreArray(tabStops(m_dialog)));
 }
 
 } // namespace vendaxo::test

@@ -1,16 +1,22 @@
 #include "base/error.h"
 #include "gui/gui_fakes.h"
+#include "gui/tab_walk.h"
 #include "snippets/gui/editor_bridges.h"
 #include "snippets/gui/page_window.h"
 #include "test_support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTest>
 #include <QUrl>
+#include <QWindow>
 #include <gmock/gmock.h>
 
 namespace vendaxo::test {
@@ -45,6 +51,7 @@ protected:
     QString format() const {
         return m_window.findChild<QLabel*>(QStringLiteral("formatLabel"))->text();
     }
+    QString statusMessage() const { return m_window.statusBar()->currentMessage(); }
     void trigger(const char* name) {
         m_window.findChild<QAction*>(QString::fromLatin1(name))->trigger();
     }
@@ -57,6 +64,7 @@ protected:
 class PageWindowInsert : public PageWindowTest {};
 class PageWindowSave : public PageWindowTest {};
 class PageWindowBridges : public PageWindowTest {};
+class PageWindowKeyboard : public PageWindowTest {};
 
 TEST_F(PageWindowInsert, GoesInAtTheCaretAndIsLeftSelected) {
     open("<p>ab</p>\n");
@@ -140,6 +148,24 @@ TEST_F(PageWindowSave, FailedSaveShowsTheErrorAndKeepsTheChanges) {
     EXPECT_TRUE(m_window.isModified());
 }
 
+TEST_F(PageWindowSave, SavingSaysSoInTheStatusBarAndAFailedSaveDoesNot) {
+    fs::create_directory(m_dir / "site");
+    open("<p></p>\n", "site/shop.html");
+    m_window.insertAtCaret("x");
+    trigger("saveAction");
+    EXPECT_EQ(statusMessage(), QStringLiteral("Saved shop.html"));
+    m_window.insertAtCaret("y");
+    EXPECT_EQ(statusMessage(), QString()) << "an edit makes the message stale";
+
+    trigger("saveAction");
+    EXPECT_EQ(statusMessage(), QStringLiteral("Saved shop.html"));
+    fs::remove_all(m_dir / "site");
+    trigger("saveAction"); // unchanged, but the folder is gone
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(statusMessage(), QString());
+}
+
 TEST_F(PageWindowSave, UnreadablePageShowsTheErrorAndKeepsThePreviousPage) {
     const fs::path kept = open("<p>kept</p>\n");
     EXPECT_FALSE(m_window.openPage(QString::fromStdString((m_dir / "missing.html").string())));
@@ -183,6 +209,26 @@ TEST_F(PageWindowSave, PreviewOffersToSaveAndOpensTheSavedFile) {
     EXPECT_EQ(readFile(file), "x<p></p>\n");
     EXPECT_EQ(browser.urls,
               std::vector{QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+}
+
+// The editor is the window's one stop: Tab in it is a character of the page.
+// The menu and the commands are reached by their keys.
+TEST_F(PageWindowKeyboard, TheEditorHasTheKeysAndTheMenuAndCommandsHaveTheirs) {
+    const fs::path file = open("<p></p>\n");
+    m_window.show();
+    EXPECT_EQ(tabWalk(m_window, *m_window.editor()), QStringList{QStringLiteral("pageEditor")});
+    EXPECT_EQ(tabStops(m_window), QStringList{QStringLiteral("pageEditor")});
+    QWindow* keyboard = m_window.windowHandle();
+    QTest::keyClicks(m_window.editor(), QStringLiteral("x"));
+    QTest::keyClick(keyboard, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(readFile(file), "\tx<p></p>\n"); // the walk's Tab went into the page
+
+    QTest::keyClick(keyboard, Qt::Key_F, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), QStringLiteral("&File"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(PageWindowBridges, PageWindowBridgeNeedsAPageAndInsertsAtTheCaret) {

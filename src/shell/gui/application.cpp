@@ -7,8 +7,8 @@
 namespace vendaxo {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: Qt would append it to every window's caption.
     setApplicationName(QStringLiteral("Vendaxo"));
-    setApplicationDisplayName(QStringLiteral("Vendaxo"));
     setApplicationVersion(QStringLiteral(VENDAXO_VERSION));
     setOrganizationName(QStringLiteral("Kestrune"));
 }

@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionToolButton>
 #include <QTransform>
 #include <iterator>
 
@@ -16,6 +17,7 @@ namespace {
 // Every symbol is drawn on a 48 x 48 grid and scaled.
 constexpr qreal kGrid = 48.0;
 const QColor kGlyph(Qt::white);
+constexpr qreal kFocusRingWidth = 2.0;
 
 QColor tileColour(Command command) {
     switch (command) {
@@ -210,6 +212,20 @@ private:
 
 QIcon commandIcon(Command command) {
     return QIcon(new DrawnIconEngine(command));
+}
+
+void CommandButton::paintEvent(QPaintEvent* event) {
+    QToolButton::paintEvent(event);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    if (!option.state.testFlag(QStyle::State_HasFocus) ||
+        !option.state.testFlag(QStyle::State_KeyboardFocusChange))
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusRingWidth));
+    const qreal inset = 1.0 + kFocusRingWidth / 2.0;
+    painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), 3, 3);
 }
 
 QPixmap builtInPicture(QSize size, qreal devicePixelRatio) {

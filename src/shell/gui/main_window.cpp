@@ -7,6 +7,7 @@
 #include "shell/gui/prompts.h"
 #include "shell/gui/qt_text.h"
 #include "shell/gui/setup_needed_dialog.h"
+#include "shell/gui/window_placement.h"
 #include "shell/settings_store.h"
 #include "snippets/gui/button_dialog.h"
 #include "snippets/gui/checkout_dialog.h"
@@ -18,8 +19,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 
 namespace vendaxo {
 
@@ -67,6 +68,7 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     m_ui->pictureLabel->setFixedSize(pictureSize);
     m_ui->pictureLabel->setPixmap(builtInPicture(pictureSize, devicePixelRatioF()));
     m_ui->pictureLabel->installEventFilter(this);
+    m_ui->chooserList->installEventFilter(this);
     m_ui->aboutPanel->setMinimumHeight(m_ui->commandPanel->sizeHint().height());
     m_ui->noticeLabel->setText(
         tr("Vendaxo version %1").arg(QCoreApplication::applicationVersion()));
@@ -254,10 +256,52 @@ bool MainWindow::event(QEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_ui->pictureLabel && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && m_aboutMode &&
-        m_ui->chooserPanel->isHidden())
-        setAboutMode(false);
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        leaveAboutMode();
+    // The list shows its focus frame on a line before any is selected; the
+    // first arrow key selects that line instead of moving past it.
+    QListWidget* chooser = m_ui->chooserList;
+    if (watched == chooser && event->type() == QEvent::KeyPress && chooser->currentItem() &&
+        chooser->selectedItems().isEmpty()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            chooser->currentItem()->setSelected(true);
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::leaveAboutMode() {
+    if (!m_aboutMode || m_ui->chooserPanel->isVisible())
+        return;
+    setAboutMode(false);
+    // About mode left nothing to hold the focus; the keyboard goes on from About...
+    if (!focusWidget() || !focusWidget()->isEnabled())
+        m_ui->aboutButton->setFocus(Qt::OtherFocusReason);
+}
+
+// A plain window has no default button, so Enter is given the meaning it has
+// in a dialog: it presses the focused button, else the chooser's OK.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter && event->key() != Qt::Key_Escape) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Where the focus goes next is shown, as after Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    if (m_aboutMode && m_ui->chooserPanel->isHidden()) {
+        leaveAboutMode();
+        return;
+    }
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (enter && button && button->isEnabled() && button->isVisible())
+        button->click();
+    else if (enter && m_ui->chooserPanel->isVisible() && m_ui->chooserOkButton->isEnabled())
+        chooseMerchant();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -268,7 +312,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     // Loaded before centring, since the chooser makes the window taller.
     load();
     layout()->activate();
-    move(screen()->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

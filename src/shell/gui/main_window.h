@@ -45,6 +45,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -55,6 +56,8 @@ private:
     void chooseMerchant();
     void showMerchant();
     void setAboutMode(bool on);
+    // What a click on the picture does: About mode ends unless a merchant must be chosen.
+    void leaveAboutMode();
     // Done's question about unsaved option lists; false keeps the program running.
     bool settleOptionListChanges();
     // The checkout command: its dialog, or the setup-needed one without a main page.

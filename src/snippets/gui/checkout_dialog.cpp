@@ -5,10 +5,10 @@
 #include "shell/gui/help_service.h"
 #include "shell/gui/prompts.h"
 #include "shell/gui/qt_text.h"
+#include "shell/gui/window_placement.h"
 #include "snippets/checkout_snippet.h"
 #include "ui_checkout_dialog.h"
 
-#include <QScreen>
 #include <QShowEvent>
 
 namespace vendaxo {
@@ -83,9 +83,7 @@ void CheckoutDialog::showEvent(QShowEvent* event) {
     load();
     // LinkPoint mode changes the dialog's height; centre it as it now is.
     layout()->activate();
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
+    centreOnScreen(*this);
 }
 
 void CheckoutDialog::load() {

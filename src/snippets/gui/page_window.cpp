@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/file_io.h"
 #include "shell/gui/prompts.h"
+#include "snippets/gui/source_editor.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,112 +12,19 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <QUrl>
-#include <algorithm>
 #include <filesystem>
 
 namespace vendaxo {
 
 namespace {
 
-constexpr int kGutterPadding = 6;
-
 std::filesystem::path toPath(const QString& file) {
     return std::filesystem::path(file.toStdU16String());
-}
-
-class SourceEditor;
-
-class Gutter final : public QWidget {
-public:
-    explicit Gutter(SourceEditor& editor);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    SourceEditor& m_editor;
-};
-
-// A plain-text editor with line numbers down its left side.
-class SourceEditor final : public QPlainTextEdit {
-public:
-    explicit SourceEditor(QWidget* parent) : QPlainTextEdit(parent), m_gutter(new Gutter(*this)) {
-        connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { layoutGutter(); });
-        connect(this, &QPlainTextEdit::cursorPositionChanged, m_gutter,
-                [this] { m_gutter->update(); });
-        connect(this, &QPlainTextEdit::updateRequest, m_gutter, [this](const QRect& rect, int dy) {
-            if (dy != 0)
-                m_gutter->scroll(0, dy);
-            else
-                m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
-        });
-        layoutGutter();
-    }
-
-    void paintGutter(const QRect& area) {
-        QPainter painter(m_gutter);
-        painter.fillRect(area, palette().color(QPalette::AlternateBase));
-        painter.setPen(palette().color(QPalette::Midlight));
-        painter.drawLine(m_gutter->width() - 1, area.top(), m_gutter->width() - 1, area.bottom());
-        if (isReadOnly()) // no page: nothing to number
-            return;
-        painter.setFont(font());
-        const int current = textCursor().blockNumber();
-        const int lineHeight = fontMetrics().height();
-        QTextBlock block = firstVisibleBlock();
-        qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
-        while (block.isValid() && top <= area.bottom()) {
-            const qreal bottom = top + blockBoundingRect(block).height();
-            if (block.isVisible() && bottom >= area.top()) {
-                const int number = block.blockNumber();
-                painter.setPen(palette().color(number == current ? QPalette::Text
-                                                                 : QPalette::PlaceholderText));
-                painter.drawText(QRectF(0, top, m_gutter->width() - kGutterPadding, lineHeight),
-                                 Qt::AlignRight | Qt::AlignVCenter, QString::number(number + 1));
-            }
-            block = block.next();
-            top = bottom;
-        }
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QPlainTextEdit::resizeEvent(event);
-        layoutGutter();
-    }
-    void changeEvent(QEvent* event) override {
-        QPlainTextEdit::changeEvent(event);
-        if (event->type() == QEvent::FontChange)
-            layoutGutter();
-    }
-
-private:
-    // Room for at least three digits, so the text does not shift at line 10 and 100.
-    int gutterWidth() const {
-        const int digits = static_cast<int>(QString::number(blockCount()).size());
-        return fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(digits, 3) +
-               2 * kGutterPadding;
-    }
-    void layoutGutter() {
-        const int width = gutterWidth();
-        setViewportMargins(width, 0, 0, 0);
-        const QRect area = contentsRect();
-        m_gutter->setGeometry(area.left(), area.top(), width, area.height());
-    }
-
-    Gutter* m_gutter;
-};
-
-Gutter::Gutter(SourceEditor& editor) : QWidget(&editor), m_editor(editor) {}
-
-void Gutter::paintEvent(QPaintEvent* event) {
-    m_editor.paintGutter(event->rect());
 }
 
 QString encodingName(const PageDocument& page) {
@@ -131,6 +39,15 @@ QString encodingName(const PageDocument& page) {
         break;
     }
     return QStringLiteral("Windows-1252");
+}
+
+QString formatText(const PageDocument& page) {
+    return PageWindow::tr("%1, %2 line ends")
+        .arg(encodingName(page), page.crlf ? PageWindow::tr("CR LF") : PageWindow::tr("LF"));
+}
+
+QString positionText(int line, int column) {
+    return PageWindow::tr("Line %1, Column %2").arg(line).arg(column);
 }
 
 } // namespace
@@ -176,6 +93,7 @@ struct PageWindow::Private {
         file = path;
         page = std::move(document);
         lastInsert = QTextCursor();
+        q.statusBar()->clearMessage();
         // The title first: setting the text marks the document modified for a moment.
         if (q.hasPage())
             q.setWindowTitle(tr("%1[*] - Vendaxo Page").arg(QFileInfo(file).fileName()));
@@ -189,10 +107,7 @@ struct PageWindow::Private {
         saveAction->setEnabled(q.hasPage());
         previewAction->setEnabled(q.hasPage());
         showPosition();
-        formatLabel->setText(
-            q.hasPage()
-                ? tr("%1, %2 line ends").arg(encodingName(page), page.crlf ? tr("CR LF") : tr("LF"))
-                : QString());
+        formatLabel->setText(q.hasPage() ? formatText(page) : QString());
     }
 
     // Where the command line would insert: at the caret marker, else before </body>.
@@ -213,8 +128,7 @@ struct PageWindow::Private {
 
     void showPosition() {
         const QTextCursor caret = editor->textCursor();
-        positionLabel->setText(
-            tr("Line %1, Column %2").arg(caret.blockNumber() + 1).arg(caret.positionInBlock() + 1));
+        positionLabel->setText(positionText(caret.blockNumber() + 1, caret.positionInBlock() + 1));
     }
 
     PageWindow& q;
@@ -267,9 +181,25 @@ PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
     d->positionLabel = new QLabel(this);
     statusBar()->addWidget(d->formatLabel, 1);
     statusBar()->addPermanentWidget(d->positionLabel);
+    // The window is never so narrow that the longest of these texts is cut.
+    PageDocument widestFormat;
+    widestFormat.byteOrderMark = widestFormat.crlf = true;
+    d->formatLabel->setMinimumWidth(
+        d->formatLabel->fontMetrics().horizontalAdvance(formatText(widestFormat)));
+    d->positionLabel->setMinimumWidth(
+        d->positionLabel->fontMetrics().horizontalAdvance(positionText(99999, 9999)));
+    // The window's own layout leaves the status bar out of its minimum. The
+    // grip would join the bar only once shown; the frame resizes as well.
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->layout()->activate();
+    setMinimumWidth(statusBar()->minimumSizeHint().width());
     connect(d->editor, &QPlainTextEdit::cursorPositionChanged, this, [this] { d->showPosition(); });
     connect(d->editor->document(), &QTextDocument::modificationChanged, this,
-            [this](bool modified) { setWindowModified(modified && hasPage()); });
+            [this](bool modified) {
+                setWindowModified(modified && hasPage());
+                if (modified) // what was saved is no longer what is shown
+                    statusBar()->clearMessage();
+            });
 
     d->showPage(QString(), PageDocument());
 }
@@ -330,6 +260,8 @@ void PageWindow::insertAtCaret(const std::string& html) {
 void PageWindow::save() {
     if (!hasPage())
         throw Error(tr(kNoPageMessage).toStdString());
+    // A failed save must not leave an earlier save's message standing.
+    statusBar()->clearMessage();
     PageDocument page = d->page;
     page.text = d->text();
     const std::string bytes = encodePage(page);
@@ -339,6 +271,7 @@ void PageWindow::save() {
         writeFileAtomically(toPath(d->file + QStringLiteral(".bak")), readFileBytes(file));
     writeFileAtomically(file, bytes);
     d->editor->document()->setModified(false);
+    statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(d->file).fileName()));
 }
 
 bool PageWindow::maybeSave() {
