@@ -396,7 +396,7 @@ int run(int argc, char** argv) {
             loadProfileFor(*store, Installation::load(*store), globals.merchant);
         const auto editor = obtainEditor(viewCart);
         editor->insertHtml(buildViewCartSnippet(viewCart.caption, profile,
-                                                store->readMerchant(kShopColoursValue)));
+                                                store->read(stored::kShopColours)));
     } else if (retrieveOrdersCommand->parsed()) {
         const MerchantProfile profile =
             loadProfileFor(*store, Installation::load(*store), globals.merchant);
@@ -409,7 +409,7 @@ int run(int argc, char** argv) {
         const MerchantProfile profile = loadProfileFor(*store, installation, globals.merchant);
         const auto editor = obtainEditor(purchase.output);
         editor->insertHtml(
-            buildPurchaseSnippet(product, profile, store->readMerchant(kShopColoursValue)));
+            buildPurchaseSnippet(product, profile, store->read(stored::kShopColours)));
     } else if (checkoutCommand->parsed()) {
         const Installation installation = Installation::load(*store);
         selectMerchant(*store, installation, globals.merchant);

@@ -50,17 +50,17 @@ void install(SettingsStore& store, const InstallationValues& values) {
         throw Error("--serial names " + std::to_string(merchants) + " merchant(s) but --company " +
                     std::to_string(companies) + "; give one company name per merchant number.");
     SettingsStore::KeyValues key{std::string(kInstallationKey), {}};
-    const auto add = [&](std::string_view name, const std::string& value) {
-        key.values.push_back({std::string(name), RegValue::string(value)});
+    const auto add = [&](const InstallationValue& name, const std::string& value) {
+        key.values.push_back({std::string(name.name), RegValue::string(value)});
     };
-    add(kSerialValue, values.serial);
-    add(kCompanyValue, values.company);
-    add(kCartServerValue, values.cartServerAddress);
-    add(kOrderRetrievalValue, values.orderRetrievalAddress);
+    add(stored::kSerial, values.serial);
+    add(stored::kCompany, values.company);
+    add(stored::kCartServer, values.cartServerAddress);
+    add(stored::kOrderRetrieval, values.orderRetrievalAddress);
     if (values.helpFile)
-        add(kHelpFileValue, *values.helpFile);
+        add(stored::kHelpFile, *values.helpFile);
     if (values.folder)
-        add(kInstallFolderValue, *values.folder);
+        add(stored::kInstallFolder, *values.folder);
     store.writeAll({key});
 }
 

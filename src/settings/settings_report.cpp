@@ -6,7 +6,6 @@
 #include "settings/shipping_settings.h"
 #include "settings/store_options.h"
 #include "shell/settings_store.h"
-#include "snippets/html.h"
 
 namespace vendaxo {
 
@@ -57,8 +56,8 @@ std::string chartText(const RateChart& chart) {
 struct Loaded {
     explicit Loaded(SettingsStore& store)
         : options(StoreOptions::load(store)), shipping(ShippingSettings::load(store)),
-          charges(OrderCharges::load(store)), summary(shippingSummary(store)),
-          colours(store.readMerchant(kShopColoursValue)) {}
+          charges(OrderCharges::load(store)), summary(shippingSummary(shipping, charges)),
+          colours(store.read(stored::kShopColours)) {}
     StoreOptions options;
     ShippingSettings shipping;
     OrderCharges charges;

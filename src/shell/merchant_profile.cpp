@@ -26,21 +26,16 @@ MerchantProfile profileFor(const Installation& installation, std::string number,
     return profile;
 }
 
-std::string currencyOrDollar(SettingsStore& store) {
-    std::string currency = store.readMerchant(kCurrencyValue);
-    return currency.empty() ? std::string(kMoneySign) : currency;
-}
-
 } // namespace
 
 Installation Installation::load(SettingsStore& store) {
     Installation installation;
-    installation.helpFile = store.readInstallation(kHelpFileValue);
-    installation.folder = store.readInstallation(kInstallFolderValue);
-    installation.serial = store.readInstallation(kSerialValue);
-    installation.cartServerAddress = store.readInstallation(kCartServerValue);
-    installation.company = store.readInstallation(kCompanyValue);
-    installation.orderRetrievalAddress = store.readInstallation(kOrderRetrievalValue);
+    installation.helpFile = store.read(stored::kHelpFile);
+    installation.folder = store.read(stored::kInstallFolder);
+    installation.serial = store.read(stored::kSerial);
+    installation.cartServerAddress = store.read(stored::kCartServer);
+    installation.company = store.read(stored::kCompany);
+    installation.orderRetrievalAddress = store.read(stored::kOrderRetrieval);
     return installation;
 }
 
@@ -59,14 +54,14 @@ std::vector<std::string> Installation::companyNames() const {
 MerchantProfile loadSingleMerchant(SettingsStore& store, const Installation& installation) {
     MerchantProfile profile = profileFor(installation, installation.serial, installation.company);
     store.setMerchantNumber(profile.merchantNumber);
-    profile.mainPageAddress = store.readMerchant(kMainPageValue);
+    profile.mainPageAddress = store.read(stored::kMainPage);
     profile.checkoutPage = kCheckoutPageMarker;
     // Rewriting an equal value changes nothing but costs a synced transaction
     // on every start.
-    if (store.readMerchant(kCheckoutPageValue) != profile.checkoutPage)
-        store.writeMerchant(kCheckoutPageValue, profile.checkoutPage);
-    profile.confirmationMessage = store.readMerchant(kConfirmationValue);
-    profile.currencySymbol = currencyOrDollar(store);
+    if (store.read(stored::kCheckoutPage) != profile.checkoutPage)
+        store.write(stored::kCheckoutPage, profile.checkoutPage);
+    profile.confirmationMessage = store.read(stored::kConfirmation);
+    profile.currencySymbol = store.readOrDefault(stored::kCurrency);
     return profile;
 }
 
@@ -82,10 +77,10 @@ MerchantProfile loadChosenMerchant(SettingsStore& store, const Installation& ins
 
 void reloadMerchantValues(SettingsStore& store, MerchantProfile& profile) {
     profile.moneySign = kMoneySign;
-    profile.mainPageAddress = store.readMerchant(kMainPageValue);
-    profile.checkoutPage = store.readMerchant(kCheckoutPageValue);
-    profile.confirmationMessage = store.readMerchant(kConfirmationValue);
-    profile.currencySymbol = currencyOrDollar(store);
+    profile.mainPageAddress = store.read(stored::kMainPage);
+    profile.checkoutPage = store.read(stored::kCheckoutPage);
+    profile.confirmationMessage = store.read(stored::kConfirmation);
+    profile.currencySymbol = store.readOrDefault(stored::kCurrency);
 }
 
 } // namespace vendaxo

@@ -8,24 +8,8 @@
 
 namespace vendaxo {
 
-// Installation value names.
-inline constexpr std::string_view kHelpFileValue = "HelpFile";
-inline constexpr std::string_view kInstallFolderValue = "VDXDir";
-inline constexpr std::string_view kSerialValue = "Serial";
-inline constexpr std::string_view kCompanyValue = "Company";
-inline constexpr std::string_view kCartServerValue = "CGIPath";
-inline constexpr std::string_view kOrderRetrievalValue = "CGIRetrive";
-
-// Merchant value names the profile reads.
-inline constexpr std::string_view kMainPageValue = "OURL";
-inline constexpr std::string_view kCheckoutPageValue = "OChk";
-inline constexpr std::string_view kConfirmationValue = "OCnf";
-inline constexpr std::string_view kCurrencyValue = "Currency";
-
 inline constexpr std::string_view kCheckoutPageMarker = "Using VDX Network...";
 inline constexpr std::string_view kMoneySign = "$";
-inline constexpr std::string_view kDefaultConfirmationMessage =
-    "Your order has been successfully received.  We will notify you when it ships.";
 
 // What the installer wrote: the installation key's values as read at start-up.
 struct Installation {

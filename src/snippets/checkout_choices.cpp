@@ -64,8 +64,8 @@ bool CheckoutChoices::setRequiredCodes(std::string_view codes) {
 }
 
 CheckoutChoices CheckoutChoices::load(SettingsStore& store, CheckoutChoices shown) {
-    tickStored(shown.payments, kPaymentCodes, store.readMerchant(kPaymentOptionsValue));
-    tickStored(shown.required, kRequiredCodes, store.readMerchant(kRequiredValuesValue));
+    tickStored(shown.payments, kPaymentCodes, store.read(stored::kPaymentOptions));
+    tickStored(shown.required, kRequiredCodes, store.read(stored::kRequiredValues));
     return shown;
 }
 
@@ -74,8 +74,8 @@ CheckoutChoices CheckoutChoices::load(SettingsStore& store) {
 }
 
 void CheckoutChoices::save(SettingsStore& store) const {
-    store.writeMerchant(kPaymentOptionsValue, paymentCodes());
-    store.writeMerchant(kRequiredValuesValue, requiredCodes());
+    store.write(stored::kPaymentOptions, paymentCodes());
+    store.write(stored::kRequiredValues, requiredCodes());
 }
 
 } // namespace vendaxo

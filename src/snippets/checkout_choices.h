@@ -8,8 +8,6 @@ namespace vendaxo {
 
 class SettingsStore;
 
-inline constexpr std::string_view kPaymentOptionsValue = "ccCards";
-inline constexpr std::string_view kRequiredValuesValue = "ccVerify";
 inline constexpr std::string_view kDefaultCheckoutButtonText = "Proceed With Checkout";
 
 // The payment options, in the dialog's order; stored as the digits "1" to "7".

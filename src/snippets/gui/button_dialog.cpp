@@ -39,7 +39,7 @@ void ButtonDialog::insert() {
     const MerchantProfile& profile = m_services.profile;
     editor->insertHtml(m_kind == Kind::ViewCart
                            ? buildViewCartSnippet(caption, profile,
-                                                  m_services.store.readMerchant(kShopColoursValue))
+                                                  m_services.store.read(stored::kShopColours))
                            : buildRetrieveOrdersSnippet(caption, profile));
     accept();
 }
