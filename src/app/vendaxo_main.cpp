@@ -1,10 +1,10 @@
 // vendaxo: the desktop program, its main window beside the page being edited.
+#include "app/main_window.h"
 #include "base/error.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/gui/command_icons.h"
 #include "shell/gui/help_service.h"
-#include "shell/gui/main_window.h"
 #include "shell/gui/prompts.h"
 #include "snippets/gui/editor_bridges.h"
 #include "snippets/gui/page_window.h"
@@ -169,7 +169,8 @@ int main(int argc, char** argv) {
     }
 #endif
 
-    AppServices services{*store, prompts, help, *editor, {}};
+    MerchantSession session(*store);
+    AppServices services{*store, prompts, help, *editor, session};
     MainWindow mainWindow(services, pageWindow.get());
     QuitAfterPaint quitAfterPaint;
     if (parser.isSet(quitOption))

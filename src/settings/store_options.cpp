@@ -4,7 +4,7 @@
 #include "base/text.h"
 #include "settings/order_charges.h"
 #include "settings/shipping_settings.h"
-#include "shell/merchant_profile.h"
+#include "shell/merchant_session.h"
 #include "shell/settings_store.h"
 
 #include <algorithm>
@@ -114,12 +114,11 @@ void StoreOptions::save(SettingsStore& store) const {
     store.write(stored::kVerification, std::to_string(verificationType));
 }
 
-void StoreOptions::applyTo(MerchantProfile& profile) const {
-    if (!currency.empty())
-        profile.currencySymbol = currency;
-    profile.mainPageAddress = mainPageAddress;
-    profile.checkoutPage = checkoutPage;
-    profile.confirmationMessage = confirmationMessage;
+void StoreOptions::applyTo(MerchantSession& session) const {
+    session.followCurrency(currency);
+    session.followMainPage(mainPageAddress);
+    session.followCheckoutPage(checkoutPage);
+    session.followConfirmation(confirmationMessage);
 }
 
 std::string rateText(std::string_view typed) {

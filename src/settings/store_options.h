@@ -9,8 +9,8 @@
 
 namespace vendaxo {
 
+class MerchantSession;
 class SettingsStore;
-struct MerchantProfile;
 struct OrderCharges;
 struct ShippingSettings;
 
@@ -40,7 +40,7 @@ struct StoreOptions {
     void save(SettingsStore& store) const;
     // The profile follows the options as loaded: main page, checkout page,
     // confirmation message and (when one is set) the currency symbol.
-    void applyTo(MerchantProfile& profile) const;
+    void applyTo(MerchantSession& session) const;
 
     // Keeps the table sorted as the dialog's list shows it.
     void addTaxEntry(std::string entry);

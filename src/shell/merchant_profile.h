@@ -27,7 +27,7 @@ struct Installation {
     std::vector<std::string> companyNames() const;
 };
 
-// The start-up values held for the life of the process.
+// The start-up values held for the life of the process; MerchantSession owns them.
 struct MerchantProfile {
     std::string merchantNumber;
     std::string companyName;
@@ -41,19 +41,5 @@ struct MerchantProfile {
 
     bool operator==(const MerchantProfile&) const = default;
 };
-
-// The single-merchant load: takes Serial and Company as they stand, makes that
-// merchant current, reads its values and writes the checkout page marker.
-MerchantProfile loadSingleMerchant(SettingsStore& store, const Installation& installation);
-
-// The chooser's OK for the line at `index`: that merchant becomes current and its
-// values are read (the checkout page value is read, not forced). A position with
-// no entry in a list gives an empty number or name.
-MerchantProfile loadChosenMerchant(SettingsStore& store, const Installation& installation,
-                                   std::size_t index);
-
-// Re-reads the current merchant's values into an existing profile, as every later
-// activation of the main window does once a merchant has been chosen.
-void reloadMerchantValues(SettingsStore& store, MerchantProfile& profile);
 
 } // namespace vendaxo

@@ -1,5 +1,6 @@
 #include "snippets/checkout_choices.h"
 
+#include "base/error.h"
 #include "shell/settings_store.h"
 
 #include <cctype>
@@ -76,6 +77,19 @@ CheckoutChoices CheckoutChoices::load(SettingsStore& store) {
 void CheckoutChoices::save(SettingsStore& store) const {
     store.write(stored::kPaymentOptions, paymentCodes());
     store.write(stored::kRequiredValues, requiredCodes());
+}
+
+CheckoutChoices CheckoutValues::toChoices(CheckoutChoices shown) const {
+    if (cards && !shown.setPaymentCodes(*cards))
+        throw RefusedValue("cards", *cards, "takes only the digits 1 to 7");
+    if (require && !shown.setRequiredCodes(*require))
+        throw RefusedValue("require", *require, "takes only the characters 1 to 9 and a to d");
+    if (button) {
+        if (button->empty())
+            throw RefusedValue("button", *button, "the send button needs a text");
+        shown.buttonText = *button;
+    }
+    return shown;
 }
 
 } // namespace vendaxo

@@ -1,7 +1,7 @@
 #include "snippets/checkout_snippet.h"
 
 #include "base/numbers.h"
-#include "shell/merchant_profile.h"
+#include "shell/merchant_session.h"
 #include "shell/settings_store.h"
 #include "snippets/checkout_choices.h"
 #include "snippets/checkout_shipping.h"
@@ -232,15 +232,15 @@ std::string buildCheckoutSnippet(const CheckoutChoices& choices, const CheckoutS
     return html + "</table>\n" + formClosing();
 }
 
-void insertCheckoutForm(SettingsStore& store, MerchantProfile& profile,
-                        const CheckoutChoices& choices, PageEditorBridge& editor) {
-    const CheckoutSettings settings = CheckoutSettings::load(store);
-    settings.options.applyTo(profile);
+void insertCheckoutForm(MerchantSession& session, const CheckoutChoices& choices,
+                        PageEditorBridge& editor) {
+    const CheckoutSettings settings = CheckoutSettings::load(session.store());
+    settings.options.applyTo(session);
     const auto page = editor.obtain();
-    const std::string html = buildCheckoutSnippet(choices, settings, profile);
-    profile.confirmationMessage = strippedConfirmation(profile.confirmationMessage);
+    const std::string html = buildCheckoutSnippet(choices, settings, session.profile());
+    session.followConfirmation(strippedConfirmation(session.profile().confirmationMessage));
     page->insertHtml(html);
-    choices.save(store);
+    choices.save(session.store());
 }
 
 } // namespace vendaxo
