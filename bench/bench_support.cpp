@@ -8,18 +8,18 @@
 namespace vendaxo::bench {
 
 void installDemoMerchant(SettingsStore& store) {
-    const std::pair<std::string_view, std::string_view> installation[] = {
-        {kSerialValue, kDemoMerchant},
-        {kCompanyValue, "Harbour Lane Kites"},
-        {kCartServerValue, "https://cart.example.com/cgi-bin/cart"},
-        {kOrderRetrievalValue, "https://cart.example.com/cgi-bin/orders"},
-        {kHelpFileValue, "Vdxfp.hlp"},
+    const std::pair<InstallationValue, std::string_view> installation[] = {
+        {stored::kSerial, kDemoMerchant},
+        {stored::kCompany, "Harbour Lane Kites"},
+        {stored::kCartServer, "https://cart.example.com/cgi-bin/cart"},
+        {stored::kOrderRetrieval, "https://cart.example.com/cgi-bin/orders"},
+        {stored::kHelpFile, "Vdxfp.hlp"},
     };
-    for (const auto& [name, value] : installation)
-        store.writeValue(kInstallationKey, name, RegValue::string(value));
+    for (const auto& [value, text] : installation)
+        store.writeValue(kInstallationKey, value.name, RegValue::string(text));
     store.setMerchantNumber(std::string(kDemoMerchant));
-    store.writeMerchant(kMainPageValue, "http://www.example.com/kites/");
-    store.writeMerchant(kConfirmationValue, kDefaultConfirmationMessage);
+    store.write(stored::kMainPage, "http://www.example.com/kites/");
+    store.write(stored::kConfirmation, kDefaultConfirmationMessage);
 }
 
 MerchantProfile demoProfile() {

@@ -1,6 +1,7 @@
 // dialog_bench: the dialogs shown offscreen beside an empty QDialog, and the
 // checkout Insert into the page window. With --every-dialog STORE it is instead
 // the desktop program with every dialog created, for its peak memory.
+#include "app/main_window.h"
 #include "bench_support.h"
 #include "ratio_reporter.h"
 #include "settings/gui/options_dialog.h"
@@ -9,7 +10,6 @@
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/gui/help_service.h"
-#include "shell/gui/main_window.h"
 #include "shell/gui/prompts.h"
 #include "snippets/gui/button_dialog.h"
 #include "snippets/gui/checkout_dialog.h"
@@ -66,13 +66,14 @@ struct Desktop {
     NoHelp help;
     PageWindow pageWindow{prompts};
     PageWindowBridge bridge{pageWindow};
-    AppServices services{store, prompts, help, bridge, {}};
+    MerchantSession session{store};
+    AppServices services{store, prompts, help, bridge, session};
     QString page = QString::fromStdString((dir.path() / "shop.html").string());
 
     Desktop() {
         installDemoMerchant(store);
         saveSettings(store, richCheckoutSettings(ShippingMethod::UserChoice));
-        services.profile = loadSingleMerchant(store, Installation::load(store));
+        session.activate(Installation::load(store));
         std::ofstream(dir.path() / "shop.html")
             << "<html><head><title>Kites</title></head><body>\n<h1>Kites</h1>\n"
                "<!--vendaxo:caret-->\n</body></html>\n";
@@ -161,7 +162,8 @@ int everyDialog(int argc, char** argv, const char* storePath) {
     SqliteStore store(storePath);
     PageWindow pageWindow(prompts);
     PageWindowBridge bridge(pageWindow);
-    AppServices services{store, prompts, help, bridge, {}};
+    MerchantSession session(store);
+    AppServices services{store, prompts, help, bridge, session};
     MainWindow mainWindow(services, &pageWindow);
     mainWindow.purchaseDialog();
     mainWindow.viewCartDialog();

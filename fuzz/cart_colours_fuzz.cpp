@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const int blue = blueOf(value);
         fuzz::check(red >= 0 && red < 256 && green >= 0 && green < 256 && blue >= 0 && blue < 256,
                     "channels are bytes");
-        (void)colourValue(red, green, blue);
+        static_cast<void>(colourValue(red, green, blue));
     }
     return 0;
 }

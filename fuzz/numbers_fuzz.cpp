@@ -34,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::string named = addedTaxEntry(typed, "6");
     fuzz::check(taxEntryName(named) == listItemName(typed, " = "), "tax name reads back", named);
     fuzz::check(taxEntryRate(named) == "6", "tax rate after any name", named);
-    (void)hasWebPrefix(typed);
+    static_cast<void>(hasWebPrefix(typed));
     return 0;
 }

@@ -48,6 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
     }
     for (const OptionStyle style : {OptionStyle::DropDown, OptionStyle::Radio})
-        (void)optionBlock(grid, style, "$");
+        static_cast<void>(optionBlock(grid, style, "$"));
     return 0;
 }

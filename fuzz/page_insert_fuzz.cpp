@@ -64,6 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         fuzz::fail("a page written by an insert is refused by the next", error.what());
     }
     fuzz::check(twice.size() >= out.size(), "a second insert loses nothing");
-    (void)decodePage(page);
+    static_cast<void>(decodePage(page));
     return 0;
 }

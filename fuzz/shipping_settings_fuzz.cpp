@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             fuzz::check(shippingItemName(again) == name, "item name survives an edit", item);
         }
     }
-    (void)calculationExample(first.calculationBasis, first.unitRate, first.baseRate, first.minimum,
-                             "$");
+    static_cast<void>(calculationExample(first.calculationBasis, first.unitRate, first.baseRate,
+                                         first.minimum, "$"));
     return 0;
 }

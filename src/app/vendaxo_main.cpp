@@ -1,10 +1,10 @@
 // vendaxo: the desktop program, its main window beside the page being edited.
+#include "app/main_window.h"
 #include "base/error.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/gui/command_icons.h"
 #include "shell/gui/help_service.h"
-#include "shell/gui/main_window.h"
 #include "shell/gui/prompts.h"
 #include "shell/gui/window_placement.h"
 #include "snippets/gui/editor_bridges.h"
@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -86,14 +87,17 @@ QString storeHelpText() {
 #endif
 }
 
-} // namespace
+// What the command line asks for.
+struct StartOptions {
+    QString storePath;
+    QString editorName;
+    bool usePageWindow = false;
+    QStringList pages;
+    bool quitAfterShow = false;
+};
 
-int main(int argc, char** argv) {
-    Application app(argc, argv);
-    QtPrompts prompts;
-    app.setPrompts(&prompts);
-    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("vendaxo"), commandIcon(Command::ViewCart)));
-
+// Fills `options` from the command line; a usage error gives the exit code.
+std::optional<int> parseArguments(StartOptions& options) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         text("Shop buttons and forms for the pages of your web site."));
@@ -118,49 +122,67 @@ int main(int argc, char** argv) {
         parser.showVersion();
     if (parser.isSet(helpOption))
         parser.showHelp(0);
-    const QString editorName = parser.value(editorOption);
-    const bool usePageWindow = editorName == QLatin1String("page");
-    bool knownEditor = usePageWindow || editorName == QLatin1String("clipboard");
+    options.editorName = parser.value(editorOption);
+    options.usePageWindow = options.editorName == QLatin1String("page");
+    bool knownEditor = options.usePageWindow || options.editorName == QLatin1String("clipboard");
 #ifdef _WIN32
-    knownEditor = knownEditor || editorName == QLatin1String("frontpage");
+    knownEditor = knownEditor || options.editorName == QLatin1String("frontpage");
 #endif
     if (!knownEditor)
-        return usageError(text("Unknown editor \"%1\".").arg(editorName));
-    const QStringList pages = parser.positionalArguments();
-    if (pages.size() > 1)
+        return usageError(text("Unknown editor \"%1\".").arg(options.editorName));
+    options.pages = parser.positionalArguments();
+    if (options.pages.size() > 1)
         return usageError(text("Only one page can be opened."));
-    if (!pages.isEmpty() && !usePageWindow)
+    if (!options.pages.isEmpty() && !options.usePageWindow)
         return usageError(text("A page can only be opened with --editor page."));
+    options.storePath = parser.value(storeOption);
+    options.quitAfterShow = parser.isSet(quitOption);
+    return std::nullopt;
+}
+
+// Where snippets go; the page window, when that is where, opens the page asked for.
+std::unique_ptr<PageEditorBridge> makeBridge(const StartOptions& options, Prompts& prompts,
+                                             std::unique_ptr<PageWindow>& pageWindow) {
+    if (options.usePageWindow) {
+        pageWindow = std::make_unique<PageWindow>(prompts);
+        if (!options.pages.isEmpty())
+            pageWindow->openPage(QFileInfo(options.pages.front()).absoluteFilePath());
+        return std::make_unique<PageWindowBridge>(*pageWindow);
+    }
+#ifdef _WIN32
+    if (options.editorName != QLatin1String("clipboard"))
+        return std::make_unique<OleAutomationBridge>();
+#endif
+    return std::make_unique<ClipboardBridge>();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    QtPrompts prompts;
+    app.setPrompts(&prompts);
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("vendaxo"), commandIcon(Command::ViewCart)));
+    StartOptions options;
+    if (const std::optional<int> usage = parseArguments(options))
+        return *usage;
 
     DesktopHelp help;
     std::unique_ptr<SettingsStore> store;
     try {
-        store = openStore(parser.value(storeOption));
+        store = openStore(options.storePath);
     } catch (const std::exception& error) {
         prompts.error(nullptr, QString::fromStdString(error.what()));
         return 1;
     }
-
     std::unique_ptr<PageWindow> pageWindow;
-    std::unique_ptr<PageEditorBridge> editor;
-    if (usePageWindow) {
-        pageWindow = std::make_unique<PageWindow>(prompts);
-        editor = std::make_unique<PageWindowBridge>(*pageWindow);
-        if (!pages.isEmpty())
-            pageWindow->openPage(QFileInfo(pages.front()).absoluteFilePath());
-    } else if (editorName == QLatin1String("clipboard")) {
-        editor = std::make_unique<ClipboardBridge>();
-    }
-#ifdef _WIN32
-    else {
-        editor = std::make_unique<OleAutomationBridge>();
-    }
-#endif
+    const std::unique_ptr<PageEditorBridge> editor = makeBridge(options, prompts, pageWindow);
 
-    AppServices services{*store, prompts, help, *editor, {}};
+    MerchantSession session(*store);
+    AppServices services{*store, prompts, help, *editor, session};
     MainWindow mainWindow(services, pageWindow.get());
     QuitAfterPaint quitAfterPaint;
-    if (parser.isSet(quitOption))
+    if (options.quitAfterShow)
         mainWindow.installEventFilter(&quitAfterPaint);
     mainWindow.show();
     if (pageWindow) {

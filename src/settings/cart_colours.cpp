@@ -1,8 +1,7 @@
 #include "settings/cart_colours.h"
 
-#include "shell/merchant_profile.h"
+#include "base/text.h"
 #include "shell/settings_store.h"
-#include "snippets/html.h"
 
 #include <charconv>
 
@@ -44,11 +43,11 @@ std::string CartColours::text() const {
 }
 
 CartColours CartColours::load(SettingsStore& store) {
-    return parse(store.readMerchant(kShopColoursValue));
+    return parse(store.read(stored::kShopColours));
 }
 
 void CartColours::save(SettingsStore& store) const {
-    store.writeMerchant(kShopColoursValue, text());
+    store.write(stored::kShopColours, text());
 }
 
 std::size_t CartColours::textSlot(std::size_t element) {

@@ -16,76 +16,78 @@ int index(std::string_view stored, int count) {
     return 0;
 }
 
-std::string orDefault(std::string value, std::string_view fallback) {
-    return value.empty() ? std::string(fallback) : value;
-}
-
 std::string flag(bool on) {
     return on ? "1" : "0";
 }
 
-void loadCharge(SettingsStore& store, std::string_view prefix, Charge& charge) {
-    const auto read = [&](std::string_view name) {
-        return store.readMerchant(std::string(prefix) + std::string(name));
-    };
-    charge.enabled = read("Enabled") == "1";
-    charge.basis = static_cast<ChargeBasis>(index(read("Type"), 4));
-    charge.rate = orDefault(read("Rate"), charge.rate);
-    charge.base = orDefault(read("Base"), charge.base);
-    charge.minimum = orDefault(read("Minimum"), charge.minimum);
-    charge.label = orDefault(read("Label"), charge.label);
+Charge loadCharge(SettingsStore& store, const ChargeValues& values) {
+    Charge charge;
+    charge.enabled = store.read(values.enabled) == "1";
+    charge.basis = static_cast<ChargeBasis>(index(store.readOrDefault(values.type), 4));
+    charge.rate = store.readOrDefault(values.rate);
+    charge.base = store.readOrDefault(values.base);
+    charge.minimum = store.readOrDefault(values.minimum);
+    charge.label = store.readOrDefault(values.label);
+    return charge;
 }
 
-void saveCharge(SettingsStore& store, std::string_view prefix, const Charge& charge) {
-    const auto write = [&](std::string_view name, const std::string& value) {
-        store.writeMerchant(std::string(prefix) + std::string(name), value);
-    };
-    write("Enabled", flag(charge.enabled));
-    write("Type", std::to_string(static_cast<int>(charge.basis)));
-    write("Base", charge.base);
-    write("Rate", charge.rate);
-    write("Minimum", charge.minimum);
-    write("Label", charge.label);
+void saveCharge(SettingsStore& store, const ChargeValues& values, const Charge& charge) {
+    store.write(values.enabled, flag(charge.enabled));
+    store.write(values.type, std::to_string(static_cast<int>(charge.basis)));
+    store.write(values.base, charge.base);
+    store.write(values.rate, charge.rate);
+    store.write(values.minimum, charge.minimum);
+    store.write(values.label, charge.label);
 }
 
 } // namespace
 
+Charge Charge::fresh(const ChargeValues& values) {
+    Charge charge;
+    charge.base = values.base.whenEmpty;
+    charge.rate = values.rate.whenEmpty;
+    charge.minimum = values.minimum.whenEmpty;
+    charge.label = values.label.whenEmpty;
+    return charge;
+}
+
 OrderCharges OrderCharges::load(SettingsStore& store) {
     OrderCharges c;
-    const auto read = [&](std::string_view name) {
-        return store.readMerchant(name);
+    const auto read = [&](const MerchantValue& value) {
+        return store.readOrDefault(value);
     };
-    c.minimumEnabled = read("MinimumShipping") == "1";
-    c.minimumBasis = static_cast<MinimumBasis>(index(read("MinimumComparison"), 3));
-    c.minimumAmount = read("MinimumRate");
-    c.minimumMessage = orDefault(read("MinimumMessage"), c.minimumMessage);
-    c.discountEnabled = read("GlobalDisEnabled") == "1";
-    c.discountType = read("GlobalDisType") == "1" ? DiscountType::Flat : DiscountType::Percent;
-    c.discountRate = orDefault(read("GlobalDisRate"), c.discountRate);
-    c.discountBasis = static_cast<DiscountBasis>(index(read("GlobalDisComparison"), 3));
-    c.discountThreshold = orDefault(read("GlobalDisComValue"), c.discountThreshold);
-    c.discountLabel = orDefault(read("GlobalDisLabel"), c.discountLabel);
-    loadCharge(store, "Handling", c.handling);
-    loadCharge(store, "Insurance", c.insurance);
+    c.minimumEnabled = read(stored::kMinimumEnabled) == "1";
+    c.minimumBasis = static_cast<MinimumBasis>(index(read(stored::kMinimumBasis), 3));
+    c.minimumAmount = read(stored::kMinimumAmount);
+    c.minimumMessage = read(stored::kMinimumMessage);
+    c.discountEnabled = read(stored::kDiscountEnabled) == "1";
+    c.discountType =
+        read(stored::kDiscountType) == "1" ? DiscountType::Flat : DiscountType::Percent;
+    c.discountRate = read(stored::kDiscountRate);
+    c.discountBasis = static_cast<DiscountBasis>(index(read(stored::kDiscountBasis), 3));
+    c.discountThreshold = read(stored::kDiscountThreshold);
+    c.discountLabel = read(stored::kDiscountLabel);
+    c.handling = loadCharge(store, stored::kHandling);
+    c.insurance = loadCharge(store, stored::kInsurance);
     return c;
 }
 
 void OrderCharges::save(SettingsStore& store) const {
-    const auto write = [&](std::string_view name, const std::string& value) {
-        store.writeMerchant(name, value);
+    const auto write = [&](const MerchantValue& value, const std::string& text) {
+        store.write(value, text);
     };
-    write("MinimumShipping", flag(minimumEnabled));
-    write("MinimumComparison", std::to_string(static_cast<int>(minimumBasis)));
-    write("MinimumRate", minimumAmount);
-    write("MinimumMessage", minimumMessage);
-    write("GlobalDisEnabled", flag(discountEnabled));
-    write("GlobalDisType", discountType == DiscountType::Flat ? "1" : "0");
-    write("GlobalDisComparison", std::to_string(static_cast<int>(discountBasis)));
-    write("GlobalDisComValue", discountThreshold);
-    write("GlobalDisRate", discountRate);
-    write("GlobalDisLabel", discountLabel);
-    saveCharge(store, "Handling", handling);
-    saveCharge(store, "Insurance", insurance);
+    write(stored::kMinimumEnabled, flag(minimumEnabled));
+    write(stored::kMinimumBasis, std::to_string(static_cast<int>(minimumBasis)));
+    write(stored::kMinimumAmount, minimumAmount);
+    write(stored::kMinimumMessage, minimumMessage);
+    write(stored::kDiscountEnabled, flag(discountEnabled));
+    write(stored::kDiscountType, discountType == DiscountType::Flat ? "1" : "0");
+    write(stored::kDiscountBasis, std::to_string(static_cast<int>(discountBasis)));
+    write(stored::kDiscountThreshold, discountThreshold);
+    write(stored::kDiscountRate, discountRate);
+    write(stored::kDiscountLabel, discountLabel);
+    saveCharge(store, stored::kHandling, handling);
+    saveCharge(store, stored::kInsurance, insurance);
 }
 
 std::string cappedPercent(std::string_view typed) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/stored_values.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -16,10 +18,13 @@ enum class ChargeBasis { FlatRate = 0, Total = 1, Quantity = 2, Weight = 3 };
 struct Charge {
     bool enabled = false;
     ChargeBasis basis = ChargeBasis::FlatRate;
-    std::string base = "0.00";
-    std::string rate = "0.00";
-    std::string minimum = "0.00";
+    std::string base;
+    std::string rate;
+    std::string minimum;
     std::string label;
+
+    // As an empty store gives it.
+    static Charge fresh(const ChargeValues& values);
 
     bool operator==(const Charge&) const = default;
 };
@@ -30,26 +35,22 @@ enum class DiscountBasis { Total = 0, Quantity = 1, Weight = 2 };
 // "Minimum Calculation By:": Dollar, Weight, Quantity.
 enum class MinimumBasis { Dollar = 0, Weight = 1, Quantity = 2 };
 
-inline constexpr std::string_view kDefaultMinimumMessage =
-    "You have not purchased the minimum required products.  Please click your browser's back "
-    "button to continue.";
-
 // The store-wide order charges and limits every checkout form carries.
 struct OrderCharges {
     bool minimumEnabled = false;
     MinimumBasis minimumBasis = MinimumBasis::Dollar;
-    std::string minimumAmount;
-    std::string minimumMessage = std::string(kDefaultMinimumMessage);
+    std::string minimumAmount{stored::kMinimumAmount.whenEmpty};
+    std::string minimumMessage{stored::kMinimumMessage.whenEmpty};
 
     bool discountEnabled = false;
     DiscountType discountType = DiscountType::Percent;
     DiscountBasis discountBasis = DiscountBasis::Total;
-    std::string discountThreshold = "0";
-    std::string discountRate = "0";
-    std::string discountLabel = "Order Discount";
+    std::string discountThreshold{stored::kDiscountThreshold.whenEmpty};
+    std::string discountRate{stored::kDiscountRate.whenEmpty};
+    std::string discountLabel{stored::kDiscountLabel.whenEmpty};
 
-    Charge handling{false, ChargeBasis::FlatRate, "0.00", "0.00", "0.00", "Handling Charge:"};
-    Charge insurance{false, ChargeBasis::FlatRate, "0.00", "0.00", "0.00", "Insurance Charge:"};
+    Charge handling = Charge::fresh(stored::kHandling);
+    Charge insurance = Charge::fresh(stored::kInsurance);
 
     static OrderCharges load(SettingsStore& store);
     // After the shipping values: the minimum, discount, handling and insurance groups.

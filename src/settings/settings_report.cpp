@@ -6,7 +6,6 @@
 #include "settings/shipping_settings.h"
 #include "settings/store_options.h"
 #include "shell/settings_store.h"
-#include "snippets/html.h"
 
 namespace vendaxo {
 
@@ -57,8 +56,8 @@ std::string chartText(const RateChart& chart) {
 struct Loaded {
     explicit Loaded(SettingsStore& store)
         : options(StoreOptions::load(store)), shipping(ShippingSettings::load(store)),
-          charges(OrderCharges::load(store)), summary(shippingSummary(store)),
-          colours(store.readMerchant(kShopColoursValue)) {}
+          charges(OrderCharges::load(store)), summary(shippingSummary(shipping, charges)),
+          colours(store.read(stored::kShopColours)) {}
     StoreOptions options;
     ShippingSettings shipping;
     OrderCharges charges;
@@ -132,71 +131,82 @@ std::string settingsReport(SettingsStore& store) {
     return report + "\n";
 }
 
-std::string settingsReportJson(SettingsStore& store) {
-    const Loaded s(store);
-    const StoreOptions& o = s.options;
-    const ShippingSettings& sh = s.shipping;
-    const OrderCharges& c = s.charges;
+namespace {
 
+std::string optionsJson(const StoreOptions& o) {
+    return jsonObject({{"taxEntries", jsonStrings(o.taxEntries)},
+                       {"taxShipping", jsonBool(o.taxShipping)},
+                       {"currency", jsonString(o.currency)},
+                       {"mainPageAddress", jsonString(o.mainPageAddress)},
+                       {"checkoutPage", jsonString(o.checkoutPage)},
+                       {"confirmationMessage", jsonString(o.confirmationMessage)},
+                       {"verificationType", std::to_string(o.verificationType)},
+                       {"internationalShipping", jsonBool(o.internationalShipping)}},
+                      1);
+}
+
+std::string shippingJson(const ShippingSettings& sh) {
     std::vector<std::pair<std::string, std::string>> charts;
     for (std::size_t i = 0; i < sh.chartNames.size(); ++i)
         charts.emplace_back(sh.chartNames[i], jsonString(chartText(sh.charts[i])));
+    return jsonObject(
+        {{"method", std::to_string(static_cast<int>(sh.method))},
+         {"methodName", jsonString(nameOf(kShippingMethodNames, sh.method))},
+         {"userChoices", jsonStrings(sh.userChoices)},
+         {"unitRate", jsonString(sh.unitRate)},
+         {"baseRate", jsonString(sh.baseRate)},
+         {"message", jsonString(sh.message)},
+         {"minimum", jsonString(sh.minimum)},
+         {"calculationBasis", jsonString(nameOf(kCalculationBases, sh.calculationBasis))},
+         {"baseRates", jsonStrings(sh.baseRates)},
+         {"chartBasis", jsonString(nameOf(kChartBasisNames, sh.chartBasis))},
+         {"singleChart", jsonString(chartText(sh.singleChart))},
+         {"charts", charts.empty() ? std::string("{}") : jsonObject(charts, 2)},
+         {"upsOrigin", jsonString(nameOf(kUpsOrigins, sh.upsOrigin))},
+         {"upsPickup", jsonString(nameOf(kUpsPickups, sh.upsPickup))},
+         {"upsPackage", jsonString(nameOf(kUpsPackages, sh.upsPackage))},
+         {"upsOriginZip", jsonString(sh.upsOriginZip)},
+         {"upsBaseRate", jsonString(sh.upsBaseRate)},
+         {"upsServices", jsonStrings(offeredServices(sh))}},
+        1);
+}
+
+std::string discountJson(const OrderCharges& c) {
+    return jsonObject(
+        {{"enabled", jsonBool(c.discountEnabled)},
+         {"type", jsonString(c.discountType == DiscountType::Percent ? "percent" : "flat")},
+         {"basis", jsonString(nameOf(kDiscountBases, c.discountBasis))},
+         {"threshold", jsonString(c.discountThreshold)},
+         {"rate", jsonString(c.discountRate)},
+         {"label", jsonString(c.discountLabel)}},
+        1);
+}
+
+std::string minimumJson(const OrderCharges& c) {
+    return jsonObject({{"enabled", jsonBool(c.minimumEnabled)},
+                       {"basis", jsonString(nameOf(kChartBasisNames, c.minimumBasis))},
+                       {"amount", jsonString(c.minimumAmount)},
+                       {"message", jsonString(c.minimumMessage)}},
+                      1);
+}
+
+} // namespace
+
+std::string settingsReportJson(SettingsStore& store) {
+    const Loaded s(store);
     std::vector<std::string> colours;
     if (!s.colours.empty()) {
         for (std::int32_t value : CartColours::parse(s.colours).values)
             colours.push_back(std::to_string(value));
     }
-
     return jsonObject(
-               {{"options",
-                 jsonObject({{"taxEntries", jsonStrings(o.taxEntries)},
-                             {"taxShipping", jsonBool(o.taxShipping)},
-                             {"currency", jsonString(o.currency)},
-                             {"mainPageAddress", jsonString(o.mainPageAddress)},
-                             {"checkoutPage", jsonString(o.checkoutPage)},
-                             {"confirmationMessage", jsonString(o.confirmationMessage)},
-                             {"verificationType", std::to_string(o.verificationType)},
-                             {"internationalShipping", jsonBool(o.internationalShipping)}},
-                            1)},
+               {{"options", optionsJson(s.options)},
                 {"shippingSummary", jsonString(s.summary)},
-                {"shipping",
-                 jsonObject({{"method", std::to_string(static_cast<int>(sh.method))},
-                             {"methodName", jsonString(nameOf(kShippingMethodNames, sh.method))},
-                             {"userChoices", jsonStrings(sh.userChoices)},
-                             {"unitRate", jsonString(sh.unitRate)},
-                             {"baseRate", jsonString(sh.baseRate)},
-                             {"message", jsonString(sh.message)},
-                             {"minimum", jsonString(sh.minimum)},
-                             {"calculationBasis",
-                              jsonString(nameOf(kCalculationBases, sh.calculationBasis))},
-                             {"baseRates", jsonStrings(sh.baseRates)},
-                             {"chartBasis", jsonString(nameOf(kChartBasisNames, sh.chartBasis))},
-                             {"singleChart", jsonString(chartText(sh.singleChart))},
-                             {"charts", charts.empty() ? std::string("{}") : jsonObject(charts, 2)},
-                             {"upsOrigin", jsonString(nameOf(kUpsOrigins, sh.upsOrigin))},
-                             {"upsPickup", jsonString(nameOf(kUpsPickups, sh.upsPickup))},
-                             {"upsPackage", jsonString(nameOf(kUpsPackages, sh.upsPackage))},
-                             {"upsOriginZip", jsonString(sh.upsOriginZip)},
-                             {"upsBaseRate", jsonString(sh.upsBaseRate)},
-                             {"upsServices", jsonStrings(offeredServices(sh))}},
-                            1)},
-                {"handling", chargeJson(c.handling)},
-                {"insurance", chargeJson(c.insurance)},
-                {"discount",
-                 jsonObject({{"enabled", jsonBool(c.discountEnabled)},
-                             {"type", jsonString(c.discountType == DiscountType::Percent ? "percent"
-                                                                                         : "flat")},
-                             {"basis", jsonString(nameOf(kDiscountBases, c.discountBasis))},
-                             {"threshold", jsonString(c.discountThreshold)},
-                             {"rate", jsonString(c.discountRate)},
-                             {"label", jsonString(c.discountLabel)}},
-                            1)},
-                {"minimum",
-                 jsonObject({{"enabled", jsonBool(c.minimumEnabled)},
-                             {"basis", jsonString(nameOf(kChartBasisNames, c.minimumBasis))},
-                             {"amount", jsonString(c.minimumAmount)},
-                             {"message", jsonString(c.minimumMessage)}},
-                            1)},
+                {"shipping", shippingJson(s.shipping)},
+                {"handling", chargeJson(s.charges.handling)},
+                {"insurance", chargeJson(s.charges.insurance)},
+                {"discount", discountJson(s.charges)},
+                {"minimum", minimumJson(s.charges)},
                 {"cartColours", s.colours.empty() ? std::string("null") : jsonArray(colours)}}) +
            "\n";
 }

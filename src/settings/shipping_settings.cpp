@@ -21,10 +21,6 @@ int index(std::string_view stored, std::size_t count) {
     return 0;
 }
 
-std::string orDefault(std::string value, std::string_view fallback) {
-    return value.empty() ? std::string(fallback) : value;
-}
-
 } // namespace
 
 std::string namedChartText(std::string_view stored, std::size_t wanted) {
@@ -43,41 +39,46 @@ std::string namedChartText(std::string_view stored, std::size_t wanted) {
 
 ShippingSettings ShippingSettings::load(SettingsStore& store) {
     ShippingSettings s;
-    const auto read = [&](std::string_view name) {
-        return store.readMerchant(name);
+    const auto read = [&](const MerchantValue& value) {
+        return store.readOrDefault(value);
     };
-    s.method = static_cast<ShippingMethod>(index(read("OSta"), 6));
-    if (auto items = nonEmptyLines(read("OShp")); !items.empty())
+    s.method = static_cast<ShippingMethod>(index(read(stored::kShippingMethod), 6));
+    // A list of nothing but line ends is as good as none.
+    if (auto items = nonEmptyLines(read(stored::kUserChoices)); !items.empty())
         s.userChoices = std::move(items);
-    s.unitRate = orDefault(read("OWgt"), s.unitRate);
-    s.baseRate = orDefault(read("OBase"), s.baseRate);
-    s.message = orDefault(read("OSmg"), s.message);
-    s.minimum = orDefault(read("OSmin"), s.minimum);
-    s.calculationBasis = static_cast<CalculationBasis>(index(read("OSCompareType"), 3));
-    s.baseRates = nonEmptyLines(read("OBaseChart"));
-    s.chartBasis = static_cast<ChartBasis>(index(read("RateChartComparison"), 3));
-    s.chartNames = nonEmptyLines(read("RateChartChoices"));
-    s.singleChart = RateChart::fromText(read("RateChartData"));
-    const std::string charts = read("MRateChartData");
+    s.unitRate = read(stored::kUnitRate);
+    s.baseRate = read(stored::kBaseRate);
+    s.message = read(stored::kShippingMessage);
+    s.minimum = read(stored::kShippingMinimum);
+    s.calculationBasis = static_cast<CalculationBasis>(index(read(stored::kCalculationBasis), 3));
+    s.baseRates = nonEmptyLines(read(stored::kBaseRates));
+    s.chartBasis = static_cast<ChartBasis>(index(read(stored::kChartBasis), 3));
+    s.chartNames = nonEmptyLines(read(stored::kChartNames));
+    s.singleChart = RateChart::fromText(read(stored::kSingleChart));
+    const std::string charts = read(stored::kNamedCharts);
     for (std::size_t i = 0; i < s.chartNames.size(); ++i)
         s.charts.push_back(RateChart::fromText(namedChartText(charts, i)));
-    s.upsOrigin = index(read("UPSOrig"), kUpsOrigins.size());
-    s.upsPickup = index(read("UPSPickup"), kUpsPickups.size());
-    s.upsPackage = index(read("UPSPackage"), kUpsPackages.size());
-    s.upsOriginZip = read("UPSOrigZip");
-    s.upsBaseRate = read("UPSBaseRate");
-    if (const std::string services = read("UPSService"); !services.empty()) {
-        std::size_t k = 0;
-        for (char c : services) {
-            if ((c == '1' || c == '0') && k < s.upsServices.size())
-                s.upsServices[k++] = c == '1';
-        }
-    }
+    s.upsOrigin = index(read(stored::kUpsOrigin), kUpsOrigins.size());
+    s.upsPickup = index(read(stored::kUpsPickup), kUpsPickups.size());
+    s.upsPackage = index(read(stored::kUpsPackage), kUpsPackages.size());
+    s.upsOriginZip = read(stored::kUpsOriginZip);
+    s.upsBaseRate = read(stored::kUpsBaseRate);
+    s.upsServices = upsServicesFrom(read(stored::kUpsServices), s.upsServices);
     return s;
 }
 
+std::array<bool, 11> ShippingSettings::upsServicesFrom(std::string_view text,
+                                                       std::array<bool, 11> shown) {
+    std::size_t k = 0;
+    for (char c : text) {
+        if ((c == '1' || c == '0') && k < shown.size())
+            shown[k++] = c == '1';
+    }
+    return shown;
+}
+
 void ShippingSettings::saveChartNames(SettingsStore& store, const std::vector<std::string>& names) {
-    store.writeMerchant("RateChartChoices", crlfLines(names));
+    store.write(stored::kChartNames, crlfLines(names));
 }
 
 void ShippingSettings::saveNamedCharts(SettingsStore& store, const std::vector<std::string>& names,
@@ -90,7 +91,7 @@ void ShippingSettings::saveNamedCharts(SettingsStore& store, const std::vector<s
         std::erase_if(name, [](char c) { return c == ';' || c == '\r' || c == '\n'; });
         text += name + ";" + (i < charts.size() ? charts[i] : RateChart()).gridText();
     }
-    store.writeMerchant("MRateChartData", text);
+    store.write(stored::kNamedCharts, text);
 }
 
 bool RateCharts::acceptableName(std::string_view name) {
@@ -139,29 +140,29 @@ std::string ShippingSettings::upsServiceText() const {
 }
 
 void ShippingSettings::save(SettingsStore& store) const {
-    const auto write = [&](std::string_view name, const std::string& value) {
-        store.writeMerchant(name, value);
+    const auto write = [&](const MerchantValue& value, const std::string& text) {
+        store.write(value, text);
     };
-    write("OSta", std::to_string(static_cast<int>(method)));
-    write("OShp", crlfLines(userChoices));
-    write("OWgt", unitRate);
-    write("OBase", baseRate);
-    write("OSmg", message);
-    write("OSmin", minimum);
-    write("OSCompareType", std::to_string(static_cast<int>(calculationBasis)));
-    write("OBaseChart", crlfLines(baseRates));
-    write("RateChartComparison", std::to_string(static_cast<int>(chartBasis)));
+    write(stored::kShippingMethod, std::to_string(static_cast<int>(method)));
+    write(stored::kUserChoices, crlfLines(userChoices));
+    write(stored::kUnitRate, unitRate);
+    write(stored::kBaseRate, baseRate);
+    write(stored::kShippingMessage, message);
+    write(stored::kShippingMinimum, minimum);
+    write(stored::kCalculationBasis, std::to_string(static_cast<int>(calculationBasis)));
+    write(stored::kBaseRates, crlfLines(baseRates));
+    write(stored::kChartBasis, std::to_string(static_cast<int>(chartBasis)));
     if (method == ShippingMethod::SingleRateChart)
-        write("RateChartData", ";" + singleChart.gridText());
+        write(stored::kSingleChart, ";" + singleChart.gridText());
     if (method == ShippingMethod::MultipleRateChart)
         saveNamedCharts(store, chartNames, charts);
     saveChartNames(store, chartNames);
-    write("UPSOrig", std::to_string(upsOrigin));
-    write("UPSPickup", std::to_string(upsPickup));
-    write("UPSPackage", std::to_string(upsPackage));
-    write("UPSOrigZip", upsOriginZip);
-    write("UPSBaseRate", upsBaseRate);
-    write("UPSService", upsServiceText());
+    write(stored::kUpsOrigin, std::to_string(upsOrigin));
+    write(stored::kUpsPickup, std::to_string(upsPickup));
+    write(stored::kUpsPackage, std::to_string(upsPackage));
+    write(stored::kUpsOriginZip, upsOriginZip);
+    write(stored::kUpsBaseRate, upsBaseRate);
+    write(stored::kUpsServices, upsServiceText());
 }
 
 std::string shippingItem(std::string_view name, std::string_view typedRate) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/text.h"
 #include "settings/order_charges.h"
 #include "settings/rate_chart.h"
+#include "shell/stored_values.h"
 
 #include <array>
 #include <string>
@@ -67,12 +69,11 @@ struct RateCharts {
 // them, so every rule about what a stored value means is here.
 struct ShippingSettings {
     ShippingMethod method = ShippingMethod::UserChoice;
-    std::vector<std::string> userChoices = {"Standard Ground = $5;", "Second Day = $15;",
-                                            "Overnight = $25;"};
-    std::string unitRate = "0.00";
-    std::string baseRate = "0.00";
-    std::string message = "Shipping Charges Automatically Calculated";
-    std::string minimum = "0.00";
+    std::vector<std::string> userChoices = nonEmptyLines(stored::kUserChoices.whenEmpty);
+    std::string unitRate{stored::kUnitRate.whenEmpty};
+    std::string baseRate{stored::kBaseRate.whenEmpty};
+    std::string message{stored::kShippingMessage.whenEmpty};
+    std::string minimum{stored::kShippingMinimum.whenEmpty};
     CalculationBasis calculationBasis = CalculationBasis::Weight;
     std::vector<std::string> baseRates; // "NAME = $RATE;"
     ChartBasis chartBasis = ChartBasis::Dollar;
@@ -84,8 +85,7 @@ struct ShippingSettings {
     int upsPackage = 0;
     std::string upsOriginZip;
     std::string upsBaseRate;
-    std::array<bool, 11> upsServices = {true, true,  true,  true,  true, true,
-                                        true, false, false, false, false};
+    std::array<bool, 11> upsServices = upsServicesFrom(stored::kUpsServices.whenEmpty, {});
 
     static ShippingSettings load(SettingsStore& store);
     // Writes in the dialog's order; the single chart only for method 3, the
@@ -100,6 +100,8 @@ struct ShippingSettings {
 
     // "1;" or "0;" per service, in list order.
     std::string upsServiceText() const;
+    // The services of such a text, in order; those it does not reach stay as in `shown`.
+    static std::array<bool, 11> upsServicesFrom(std::string_view text, std::array<bool, 11> shown);
 
     // The chart values together, as the rate chart page edits them.
     RateCharts rateCharts() const;

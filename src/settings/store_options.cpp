@@ -1,7 +1,10 @@
 #include "settings/store_options.h"
 
 #include "base/numbers.h"
-#include "shell/merchant_profile.h"
+#include "base/text.h"
+#include "settings/order_charges.h"
+#include "settings/shipping_settings.h"
+#include "shell/merchant_session.h"
 #include "shell/settings_store.h"
 
 #include <algorithm>
@@ -67,11 +70,6 @@ const std::array<std::string_view, 53> kUsStates = {
 
 namespace {
 
-constexpr std::string_view kTax = "OTax";
-constexpr std::string_view kTaxShipping = "taxshipping";
-constexpr std::string_view kInternational = "internationalship";
-constexpr std::string_view kVerification = "OCCVerifyType";
-
 bool lessIgnoringCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) <
@@ -85,8 +83,6 @@ std::string yesOrEmpty(bool on) {
 
 } // namespace
 
-StoreOptions::StoreOptions() : confirmationMessage(kDefaultConfirmationMessage) {}
-
 void StoreOptions::addTaxEntry(std::string entry) {
     const auto at = std::upper_bound(taxEntries.begin(), taxEntries.end(), entry, lessIgnoringCase);
     taxEntries.insert(at, std::move(entry));
@@ -94,48 +90,35 @@ void StoreOptions::addTaxEntry(std::string entry) {
 
 StoreOptions StoreOptions::load(SettingsStore& store) {
     StoreOptions options;
-    const std::string tax = store.readMerchant(kTax);
-    for (std::size_t start = 0; start < tax.size();) {
-        auto end = tax.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = tax.size();
-        if (end > start)
-            options.addTaxEntry(tax.substr(start, end - start));
-        start = end + 1;
-    }
-    options.mainPageAddress = store.readMerchant(kMainPageValue);
-    options.checkoutPage = store.readMerchant(kCheckoutPageValue);
-    if (std::string currency = store.readMerchant(kCurrencyValue); !currency.empty())
-        options.currency = std::move(currency);
-    if (std::string message = store.readMerchant(kConfirmationValue); !message.empty())
-        options.confirmationMessage = std::move(message);
-    options.taxShipping = store.readMerchant(kTaxShipping) == "yes";
-    options.internationalShipping = store.readMerchant(kInternational) == "yes";
-    const std::string type = integerText(store.readMerchant(kVerification));
+    for (std::string& entry : nonEmptyLines(store.read(stored::kTaxTable)))
+        options.addTaxEntry(std::move(entry));
+    options.mainPageAddress = store.read(stored::kMainPage);
+    options.checkoutPage = store.read(stored::kCheckoutPage);
+    options.currency = store.readOrDefault(stored::kCurrency);
+    options.confirmationMessage = store.readOrDefault(stored::kConfirmation);
+    options.taxShipping = store.read(stored::kTaxShipping) == "yes";
+    options.internationalShipping = store.read(stored::kInternational) == "yes";
+    const std::string type = integerText(store.readOrDefault(stored::kVerification));
     options.verificationType = type == "1" ? 1 : type == "2" ? 2 : 0;
     return options;
 }
 
 void StoreOptions::save(SettingsStore& store) const {
-    std::string tax;
-    for (const std::string& entry : taxEntries)
-        tax += entry + "\r\n";
-    store.writeMerchant(kTax, tax);
-    store.writeMerchant(kMainPageValue, mainPageAddress);
-    store.writeMerchant(kCheckoutPageValue, checkoutPage);
-    store.writeMerchant(kConfirmationValue, confirmationMessage);
-    store.writeMerchant(kCurrencyValue, currency);
-    store.writeMerchant(kTaxShipping, yesOrEmpty(taxShipping));
-    store.writeMerchant(kInternational, yesOrEmpty(internationalShipping));
-    store.writeMerchant(kVerification, std::to_string(verificationType));
+    store.write(stored::kTaxTable, crlfLines(taxEntries));
+    store.write(stored::kMainPage, mainPageAddress);
+    store.write(stored::kCheckoutPage, checkoutPage);
+    store.write(stored::kConfirmation, confirmationMessage);
+    store.write(stored::kCurrency, currency);
+    store.write(stored::kTaxShipping, yesOrEmpty(taxShipping));
+    store.write(stored::kInternational, yesOrEmpty(internationalShipping));
+    store.write(stored::kVerification, std::to_string(verificationType));
 }
 
-void StoreOptions::applyTo(MerchantProfile& profile) const {
-    if (!currency.empty())
-        profile.currencySymbol = currency;
-    profile.mainPageAddress = mainPageAddress;
-    profile.checkoutPage = checkoutPage;
-    profile.confirmationMessage = confirmationMessage;
+void StoreOptions::applyTo(MerchantSession& session) const {
+    session.followCurrency(currency);
+    session.followMainPage(mainPageAddress);
+    session.followCheckoutPage(checkoutPage);
+    session.followConfirmation(confirmationMessage);
 }
 
 std::string rateText(std::string_view typed) {
@@ -213,23 +196,20 @@ bool hasWebPrefix(std::string_view address) {
     return false;
 }
 
-std::string shippingSummary(SettingsStore& store) {
-    const std::string index = integerText(store.readMerchant("OSta"));
-    std::size_t method = 0;
-    for (std::size_t i = 0; i < kShippingMethodNames.size(); ++i) {
-        if (index == std::to_string(i))
-            method = i;
-    }
-    std::string summary(kShippingMethodNames[method]);
-    const auto line = [&](std::string_view label, std::string_view flag) {
-        summary += "\n" + std::string(label) +
-                   (store.readMerchant(flag) == "1" ? " enabled" : " disabled");
+std::string shippingSummary(const ShippingSettings& shipping, const OrderCharges& charges) {
+    std::string summary(kShippingMethodNames[static_cast<std::size_t>(shipping.method)]);
+    const auto line = [&](std::string_view label, bool enabled) {
+        summary += "\n" + std::string(label) + (enabled ? " enabled" : " disabled");
     };
-    line("Handling", "HandlingEnabled");
-    line("Insurance", "InsuranceEnabled");
-    line("Global Discount", "GlobalDisEnabled");
-    line("Minimum Restrictions", "MinimumShipping");
+    line("Handling", charges.handling.enabled);
+    line("Insurance", charges.insurance.enabled);
+    line("Global Discount", charges.discountEnabled);
+    line("Minimum Restrictions", charges.minimumEnabled);
     return summary;
+}
+
+std::string shippingSummary(SettingsStore& store) {
+    return shippingSummary(ShippingSettings::load(store), OrderCharges::load(store));
 }
 
 } // namespace vendaxo

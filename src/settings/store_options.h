@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/stored_values.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -7,8 +9,10 @@
 
 namespace vendaxo {
 
+class MerchantSession;
 class SettingsStore;
-struct MerchantProfile;
+struct OrderCharges;
+struct ShippingSettings;
 
 inline constexpr std::array<std::string_view, 3> kVerificationTypes = {
     "No Automatic Credit Card Verification", "AuthorizeNet Verification",
@@ -22,14 +26,13 @@ extern const std::array<std::string_view, 53> kUsStates;
 struct StoreOptions {
     std::vector<std::string> taxEntries; // sorted, "Ohio = 6%" or a bare name
     bool taxShipping = false;
-    std::string currency = "$";
+    std::string currency{stored::kCurrency.whenEmpty};
     std::string mainPageAddress;
     std::string checkoutPage;
-    std::string confirmationMessage;
+    std::string confirmationMessage{stored::kConfirmation.whenEmpty};
     int verificationType = 0; // index into kVerificationTypes
     bool internationalShipping = false;
 
-    StoreOptions();
     // Empty values keep the dialog's defaults; an empty tax table stays empty.
     static StoreOptions load(SettingsStore& store);
     // In the dialog's order: OTax, OURL, OChk, OCnf, Currency, taxshipping,
@@ -37,7 +40,7 @@ struct StoreOptions {
     void save(SettingsStore& store) const;
     // The profile follows the options as loaded: main page, checkout page,
     // confirmation message and (when one is set) the currency symbol.
-    void applyTo(MerchantProfile& profile) const;
+    void applyTo(MerchantSession& session) const;
 
     // Keeps the table sorted as the dialog's list shows it.
     void addTaxEntry(std::string entry);
@@ -70,6 +73,8 @@ bool hasWebPrefix(std::string_view address);
 inline constexpr std::array<std::string_view, 6> kShippingMethodNames = {
     "User Choice",       "Rate Calculation",    "Multiple Base Rate Calculation",
     "Single Rate Chart", "Multiple Rate Chart", "UPS Calculations"};
+std::string shippingSummary(const ShippingSettings& shipping, const OrderCharges& charges);
+// The same for the settings as stored now.
 std::string shippingSummary(SettingsStore& store);
 
 } // namespace vendaxo

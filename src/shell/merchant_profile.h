@@ -8,24 +8,8 @@
 
 namespace vendaxo {
 
-// Installation value names.
-inline constexpr std::string_view kHelpFileValue = "HelpFile";
-inline constexpr std::string_view kInstallFolderValue = "VDXDir";
-inline constexpr std::string_view kSerialValue = "Serial";
-inline constexpr std::string_view kCompanyValue = "Company";
-inline constexpr std::string_view kCartServerValue = "CGIPath";
-inline constexpr std::string_view kOrderRetrievalValue = "CGIRetrive";
-
-// Merchant value names the profile reads.
-inline constexpr std::string_view kMainPageValue = "OURL";
-inline constexpr std::string_view kCheckoutPageValue = "OChk";
-inline constexpr std::string_view kConfirmationValue = "OCnf";
-inline constexpr std::string_view kCurrencyValue = "Currency";
-
 inline constexpr std::string_view kCheckoutPageMarker = "Using VDX Network...";
 inline constexpr std::string_view kMoneySign = "$";
-inline constexpr std::string_view kDefaultConfirmationMessage =
-    "Your order has been successfully received.  We will notify you when it ships.";
 
 // What the installer wrote: the installation key's values as read at start-up.
 struct Installation {
@@ -43,7 +27,7 @@ struct Installation {
     std::vector<std::string> companyNames() const;
 };
 
-// The start-up values held for the life of the process.
+// The start-up values held for the life of the process; MerchantSession owns them.
 struct MerchantProfile {
     std::string merchantNumber;
     std::string companyName;
@@ -57,19 +41,5 @@ struct MerchantProfile {
 
     bool operator==(const MerchantProfile&) const = default;
 };
-
-// The single-merchant load: takes Serial and Company as they stand, makes that
-// merchant current, reads its values and writes the checkout page marker.
-MerchantProfile loadSingleMerchant(SettingsStore& store, const Installation& installation);
-
-// The chooser's OK for the line at `index`: that merchant becomes current and its
-// values are read (the checkout page value is read, not forced). A position with
-// no entry in a list gives an empty number or name.
-MerchantProfile loadChosenMerchant(SettingsStore& store, const Installation& installation,
-                                   std::size_t index);
-
-// Re-reads the current merchant's values into an existing profile, as every later
-// activation of the main window does once a merchant has been chosen.
-void reloadMerchantValues(SettingsStore& store, MerchantProfile& profile);
 
 } // namespace vendaxo

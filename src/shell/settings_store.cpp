@@ -34,6 +34,11 @@ std::string SettingsStore::readMerchant(std::string_view name) {
     return {};
 }
 
+std::string SettingsStore::readOrDefault(const MerchantValue& value) {
+    std::string text = read(value);
+    return text.empty() ? std::string(value.whenEmpty) : text;
+}
+
 void SettingsStore::writeMerchant(std::string_view name, std::string_view value) {
     writeValue(merchantKeyPath(), name, RegValue::string(value));
 }

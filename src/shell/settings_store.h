@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/stored_values.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -55,6 +57,15 @@ public:
     std::string readMerchant(std::string_view name);
     // Creates the merchant key when it is missing; a failing write throws.
     void writeMerchant(std::string_view name, std::string_view value);
+
+    // The same for a value of the table, from the key the table names.
+    std::string read(const InstallationValue& value) { return readInstallation(value.name); }
+    std::string read(const MerchantValue& value) { return readMerchant(value.name); }
+    // With the table's default in place of "".
+    std::string readOrDefault(const MerchantValue& value);
+    void write(const MerchantValue& value, std::string_view text) {
+        writeMerchant(value.name, text);
+    }
 
     const std::string& merchantNumber() const { return m_merchantNumber; }
     void setMerchantNumber(std::string number) { m_merchantNumber = std::move(number); }

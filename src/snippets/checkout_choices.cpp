@@ -1,5 +1,6 @@
 #include "snippets/checkout_choices.h"
 
+#include "base/error.h"
 #include "shell/settings_store.h"
 
 #include <cctype>
@@ -64,8 +65,8 @@ bool CheckoutChoices::setRequiredCodes(std::string_view codes) {
 }
 
 CheckoutChoices CheckoutChoices::load(SettingsStore& store, CheckoutChoices shown) {
-    tickStored(shown.payments, kPaymentCodes, store.readMerchant(kPaymentOptionsValue));
-    tickStored(shown.required, kRequiredCodes, store.readMerchant(kRequiredValuesValue));
+    tickStored(shown.payments, kPaymentCodes, store.read(stored::kPaymentOptions));
+    tickStored(shown.required, kRequiredCodes, store.read(stored::kRequiredValues));
     return shown;
 }
 
@@ -74,8 +75,21 @@ CheckoutChoices CheckoutChoices::load(SettingsStore& store) {
 }
 
 void CheckoutChoices::save(SettingsStore& store) const {
-    store.writeMerchant(kPaymentOptionsValue, paymentCodes());
-    store.writeMerchant(kRequiredValuesValue, requiredCodes());
+    store.write(stored::kPaymentOptions, paymentCodes());
+    store.write(stored::kRequiredValues, requiredCodes());
+}
+
+CheckoutChoices CheckoutValues::toChoices(CheckoutChoices shown) const {
+    if (cards && !shown.setPaymentCodes(*cards))
+        throw RefusedValue("cards", *cards, "takes only the digits 1 to 7");
+    if (require && !shown.setRequiredCodes(*require))
+        throw RefusedValue("require", *require, "takes only the characters 1 to 9 and a to d");
+    if (button) {
+        if (button->empty())
+            throw RefusedValue("button", *button, "the send button needs a text");
+        shown.buttonText = *button;
+    }
+    return shown;
 }
 
 } // namespace vendaxo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,8 +9,6 @@ namespace vendaxo {
 
 class SettingsStore;
 
-inline constexpr std::string_view kPaymentOptionsValue = "ccCards";
-inline constexpr std::string_view kRequiredValuesValue = "ccVerify";
 inline constexpr std::string_view kDefaultCheckoutButtonText = "Proceed With Checkout";
 
 // The payment options, in the dialog's order; stored as the digits "1" to "7".
@@ -70,6 +69,21 @@ struct CheckoutChoices {
     void save(SettingsStore& store) const;
 
     bool operator==(const CheckoutChoices&) const = default;
+};
+
+// What is said about the checkout form by the names of the checkout command's
+// options: the payment codes (cards), the required codes (require) and the
+// send button's text (button). A value not given leaves the choice as it was.
+struct CheckoutValues {
+    std::optional<std::string> cards;
+    std::optional<std::string> require;
+    std::optional<std::string> button;
+
+    // `shown` with these values applied; a value the dialog could not hold
+    // (a code it has no box for, an empty button text) throws RefusedValue.
+    CheckoutChoices toChoices(CheckoutChoices shown) const;
+
+    bool operator==(const CheckoutValues&) const = default;
 };
 
 } // namespace vendaxo

@@ -49,7 +49,7 @@ std::optional<bool> starred(const FormFields& fields, std::string_view name) {
 
 // The payment options from the card type select; none when the form has no
 // payment rows (LinkPoint mode).
-std::optional<std::string> readCards(FormFields& fields, CheckoutValues& checkout) {
+std::optional<std::string> readCards(FormFields& fields, ReadCheckout& checkout) {
     const HtmlControl* select = fields.field("cardtype*");
     if (!select)
         select = fields.field("cardtype");
@@ -84,7 +84,7 @@ std::optional<std::string> readCards(FormFields& fields, CheckoutValues& checkou
 // The required values from the names that end in "*". A value whose rows the
 // form does not have (payment rows in LinkPoint mode, bank rows without the
 // electronic check) cannot be shown and counts as not required.
-std::optional<std::string> readRequired(FormFields& fields, CheckoutValues& checkout) {
+std::optional<std::string> readRequired(FormFields& fields, ReadCheckout& checkout) {
     bool readable = true;
     for (std::size_t i = 0; i < kRequiredValueCount; ++i) {
         std::optional<bool> required;
@@ -149,7 +149,7 @@ std::optional<ShippingMethod> readShipping(FormFields& fields) {
 } // namespace
 
 void readCheckout(FormFields& fields) {
-    CheckoutValues& checkout = fields.snippet().checkout;
+    ReadCheckout& checkout = fields.snippet().checkout;
     const std::optional<std::string> cards = readCards(fields, checkout);
     const std::optional<std::string> required = readRequired(fields, checkout);
     const std::optional<std::string> button = fields.required("checkout");

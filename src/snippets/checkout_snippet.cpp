@@ -1,7 +1,7 @@
 #include "snippets/checkout_snippet.h"
 
 #include "base/numbers.h"
-#include "shell/merchant_profile.h"
+#include "shell/merchant_session.h"
 #include "shell/settings_store.h"
 #include "snippets/checkout_choices.h"
 #include "snippets/checkout_shipping.h"
@@ -135,9 +135,9 @@ CheckoutSettings CheckoutSettings::load(SettingsStore& store) {
     settings.options = StoreOptions::load(store);
     settings.shipping = ShippingSettings::load(store);
     settings.charges = OrderCharges::load(store);
-    settings.singleChartText = store.readMerchant("RateChartData");
-    settings.namedChartsText = store.readMerchant("MRateChartData");
-    settings.shopColours = store.readMerchant(kShopColoursValue);
+    settings.singleChartText = store.read(stored::kSingleChart);
+    settings.namedChartsText = store.read(stored::kNamedCharts);
+    settings.shopColours = store.read(stored::kShopColours);
     return settings;
 }
 
@@ -153,11 +153,9 @@ std::string strippedConfirmation(std::string_view message) {
 
 namespace {
 
-// "6%" gives "0.06". A zero rate keeps its text ("0.00"), unless that text is
-// no number at all: the cart server reads the rate as one.
-std::string taxFraction(std::string rate) {
-    if (rate.ends_with('%'))
-        rate.pop_back();
+// "6" (percent) gives "0.06". A zero rate keeps its text ("0.00"), unless that
+// text is no number at all: the cart server reads the rate as one.
+std::string taxFraction(const std::string& rate) {
     const double percent = leadingNumber(rate);
     if (percent != 0 && std::isfinite(percent))
         return numberText(percent / 100);
@@ -170,10 +168,8 @@ std::string taxFraction(std::string rate) {
 std::string stateOptions(const std::vector<std::string>& taxEntries, std::string& zipTaxes) {
     std::string html;
     for (const std::string& entry : taxEntries) {
-        const auto equals = entry.find(" = ");
-        std::string name = entry.substr(0, equals);
-        const std::string rate =
-            equals == std::string::npos ? "0" : taxFraction(entry.substr(equals + 3));
+        std::string name = taxEntryName(entry);
+        const std::string rate = taxFraction(taxEntryRate(entry));
         if (std::any_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
             // ";" and "=" separate the pairs of the list.
             std::erase_if(name, [](char c) { return c == ';' || c == '='; });
@@ -236,15 +232,15 @@ std::string buildCheckoutSnippet(const CheckoutChoices& choices, const CheckoutS
     return html + "</table>\n" + formClosing();
 }
 
-void insertCheckoutForm(SettingsStore& store, MerchantProfile& profile,
-                        const CheckoutChoices& choices, PageEditorBridge& editor) {
-    const CheckoutSettings settings = CheckoutSettings::load(store);
-    settings.options.applyTo(profile);
+void insertCheckoutForm(MerchantSession& session, const CheckoutChoices& choices,
+                        PageEditorBridge& editor) {
+    const CheckoutSettings settings = CheckoutSettings::load(session.store());
+    settings.options.applyTo(session);
     const auto page = editor.obtain();
-    const std::string html = buildCheckoutSnippet(choices, settings, profile);
-    profile.confirmationMessage = strippedConfirmation(profile.confirmationMessage);
+    const std::string html = buildCheckoutSnippet(choices, settings, session.profile());
+    session.followConfirmation(strippedConfirmation(session.profile().confirmationMessage));
     page->insertHtml(html);
-    choices.save(store);
+    choices.save(session.store());
 }
 
 } // namespace vendaxo

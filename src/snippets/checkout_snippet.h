@@ -12,6 +12,7 @@ namespace vendaxo {
 
 struct CheckoutChoices;
 struct MerchantProfile;
+class MerchantSession;
 class PageEditorBridge;
 class SettingsStore;
 
@@ -51,8 +52,8 @@ std::string buildCheckoutSnippet(const CheckoutChoices& choices, const CheckoutS
 // What Insert does: reads the settings as stored now and refreshes the profile
 // from them, reaches the page editor, inserts the form, and only then stores
 // the choices. The profile keeps the confirmation message as the form sent it.
-void insertCheckoutForm(SettingsStore& store, MerchantProfile& profile,
-                        const CheckoutChoices& choices, PageEditorBridge& editor);
+void insertCheckoutForm(MerchantSession& session, const CheckoutChoices& choices,
+                        PageEditorBridge& editor);
 
 // The confirmation message travels in one attribute: no line breaks, no quotation marks.
 std::string strippedConfirmation(std::string_view message);

@@ -7,9 +7,6 @@ namespace vendaxo {
 
 struct MerchantProfile;
 
-// Merchant value holding the cart colour list.
-inline constexpr std::string_view kShopColoursValue = "shopcolors";
-
 // Text for inside a double-quoted attribute value: the browser posts back exactly
 // what was typed, and a quotation mark can no longer end the attribute early.
 std::string quoteAttribute(std::string_view text);

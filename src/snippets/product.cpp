@@ -45,57 +45,57 @@ void Product::setQuantityBox(bool on) {
 }
 
 void ProductDefaults::paste(SettingsStore& store, Product& product) {
-    const auto read = [&](std::string_view name) {
-        return store.readMerchant(name);
+    const auto read = [&](const MerchantValue& value) {
+        return store.read(value);
     };
-    const auto isTrue = [&](std::string_view name) {
-        return read(name) == "true";
+    const auto isTrue = [&](const MerchantValue& value) {
+        return read(value) == "true";
     };
     product.sku.clear();
-    product.price = read("PPrc");
-    product.description = read("PDes");
-    product.carriedText = read("POpt");
-    product.carriedText2 = read("POpt2");
-    product.caption = read("PBut");
-    product.discounts = QuantityDiscounts::fromStored(read("PQty"));
-    product.weight = read("PWgt");
-    product.nonTaxable = isTrue("PTax");
-    product.quantityDiscount = isTrue("PQcb");
-    product.freeShipping = isTrue("PShip");
-    product.noJump = isTrue("PNoJump");
-    product.setNoFractional(isTrue("PFractional"));
-    product.setQuantityLock(isTrue("PQlock"));
-    product.fixedQuantity = read("PQlockVal");
-    product.noMinimums = isTrue("PQNoMin");
-    product.setQuantityBox(isTrue("PQInBox"));
-    product.optionsEnabled = isTrue("POptionEnable");
-    product.optionStyle = styleFromStored(read("POptionStyle"));
-    product.options.rebuild(read("POptionData"));
+    product.price = read(stored::kDefaultPrice);
+    product.description = read(stored::kDefaultDescription);
+    product.carriedText = read(stored::kCarriedText);
+    product.carriedText2 = read(stored::kCarriedText2);
+    product.caption = read(stored::kDefaultCaption);
+    product.discounts = QuantityDiscounts::fromStored(read(stored::kDefaultDiscounts));
+    product.weight = read(stored::kDefaultWeight);
+    product.nonTaxable = isTrue(stored::kDefaultNonTaxable);
+    product.quantityDiscount = isTrue(stored::kDefaultQuantityDiscount);
+    product.freeShipping = isTrue(stored::kDefaultFreeShipping);
+    product.noJump = isTrue(stored::kDefaultNoJump);
+    product.setNoFractional(isTrue(stored::kDefaultNoFractional));
+    product.setQuantityLock(isTrue(stored::kDefaultQuantityLock));
+    product.fixedQuantity = read(stored::kDefaultFixedQuantity);
+    product.noMinimums = isTrue(stored::kDefaultNoMinimums);
+    product.setQuantityBox(isTrue(stored::kDefaultQuantityBox));
+    product.optionsEnabled = isTrue(stored::kDefaultOptionsEnabled);
+    product.optionStyle = styleFromStored(read(stored::kDefaultOptionStyle));
+    product.options.rebuild(read(stored::kDefaultOptionData));
 }
 
 void ProductDefaults::save(SettingsStore& store, const Product& product) {
-    const auto write = [&](std::string_view name, const std::string& value) {
-        store.writeMerchant(name, value);
+    const auto write = [&](const MerchantValue& value, const std::string& text) {
+        store.write(value, text);
     };
-    write("PPrc", product.price);
-    write("PBut", product.caption);
-    write("PWgt", product.weight);
-    write("PDes", product.description);
-    write("POpt", product.carriedText);
-    write("POpt2", product.carriedText2);
-    write("PQty", product.discounts.stored());
-    write("PTax", flag(product.nonTaxable));
-    write("PQcb", flag(product.quantityDiscount));
-    write("PShip", flag(product.freeShipping));
-    write("PNoJump", flag(product.noJump));
-    write("PFractional", flag(product.noFractional));
-    write("PQlock", flag(product.quantityLock));
-    write("PQlockVal", product.fixedQuantity);
-    write("PQNoMin", flag(product.noMinimums));
-    write("PQInBox", flag(product.quantityBox));
-    write("POptionEnable", flag(product.optionsEnabled));
-    write("POptionStyle", std::to_string(static_cast<int>(product.optionStyle)));
-    write("POptionData", product.options.data());
+    write(stored::kDefaultPrice, product.price);
+    write(stored::kDefaultCaption, product.caption);
+    write(stored::kDefaultWeight, product.weight);
+    write(stored::kDefaultDescription, product.description);
+    write(stored::kCarriedText, product.carriedText);
+    write(stored::kCarriedText2, product.carriedText2);
+    write(stored::kDefaultDiscounts, product.discounts.stored());
+    write(stored::kDefaultNonTaxable, flag(product.nonTaxable));
+    write(stored::kDefaultQuantityDiscount, flag(product.quantityDiscount));
+    write(stored::kDefaultFreeShipping, flag(product.freeShipping));
+    write(stored::kDefaultNoJump, flag(product.noJump));
+    write(stored::kDefaultNoFractional, flag(product.noFractional));
+    write(stored::kDefaultQuantityLock, flag(product.quantityLock));
+    write(stored::kDefaultFixedQuantity, product.fixedQuantity);
+    write(stored::kDefaultNoMinimums, flag(product.noMinimums));
+    write(stored::kDefaultQuantityBox, flag(product.quantityBox));
+    write(stored::kDefaultOptionsEnabled, flag(product.optionsEnabled));
+    write(stored::kDefaultOptionStyle, std::to_string(static_cast<int>(product.optionStyle)));
+    write(stored::kDefaultOptionData, product.options.data());
 }
 
 } // namespace vendaxo

@@ -1,5 +1,7 @@
 #include "snippets/quantity_discounts.h"
 
+#include "base/numbers.h"
+
 #include <algorithm>
 
 namespace vendaxo {
@@ -30,6 +32,21 @@ bool QuantityDiscounts::hasQuantity(std::string_view quantity) const {
 
 void QuantityDiscounts::add(std::string_view quantity, std::string_view price) {
     m_entries.push_back(entry(quantity, price));
+}
+
+DiscountRefusal QuantityDiscounts::checkTypedQuantity(std::string_view typedQuantity) const {
+    const std::string quantity = integerText(typedQuantity);
+    if (quantity == "0")
+        return DiscountRefusal::NotWholeNumber;
+    return hasQuantity(quantity) ? DiscountRefusal::QuantityExists : DiscountRefusal::None;
+}
+
+DiscountRefusal QuantityDiscounts::addTyped(std::string_view typedQuantity,
+                                            std::string_view typedPrice) {
+    const DiscountRefusal refusal = checkTypedQuantity(typedQuantity);
+    if (refusal == DiscountRefusal::None)
+        add(integerText(typedQuantity), priceText(typedPrice));
+    return refusal;
 }
 
 void QuantityDiscounts::setPrice(std::size_t index, std::string_view price) {

@@ -6,6 +6,12 @@
 
 namespace vendaxo {
 
+// Why a typed discount is not added to the list.
+enum class DiscountRefusal { None, NotWholeNumber, QuantityExists };
+
+inline constexpr std::string_view kQuantityExistsMessage =
+    "You cannot add a quantity that already exists";
+
 // Lower unit prices from given quantities on: entries such as "10 - $9.5;",
 // unique by quantity, kept in the order they were added.
 class QuantityDiscounts {
@@ -22,6 +28,12 @@ public:
 
     bool hasQuantity(std::string_view quantity) const;
     void add(std::string_view quantity, std::string_view price);
+    // Whether a typed quantity can be added: its whole number must not be 0
+    // (nothing whole was typed) nor listed already.
+    DiscountRefusal checkTypedQuantity(std::string_view typedQuantity) const;
+    // Adds the typed quantity's whole number with the typed price normalised,
+    // unless checkTypedQuantity refuses it.
+    DiscountRefusal addTyped(std::string_view typedQuantity, std::string_view typedPrice);
     void setPrice(std::size_t index, std::string_view price);
     void remove(std::size_t index);
 

@@ -44,7 +44,7 @@ struct SnippetMerchant {
     MerchantProfile profile() const;
 };
 
-struct CheckoutValues {
+struct ReadCheckout {
     CheckoutChoices choices;
     // False for a form made in LinkPoint mode, which carries no payment rows:
     // its payment options are not known and left all ticked.
@@ -67,7 +67,7 @@ struct ReadSnippet {
     SnippetMerchant merchant;
     Product product;     // purchase
     std::string caption; // view-cart, retrieve-orders
-    CheckoutValues checkout;
+    ReadCheckout checkout;
     // The values under the command line's option names: the kind's own, then
     // merchant, company, action, currency and shopcolors.
     std::vector<NamedSnippetValue> values;

@@ -47,10 +47,10 @@ std::vector<QString> nastyTexts() {
 class BadInputTest : public GuiTest {
 protected:
     BadInputTest() {
-        m_services.profile.merchantNumber = "111";
-        m_services.profile.companyName = "Acme";
-        m_services.profile.cartServerAddress = "https://cart.example/cgi";
-        m_services.profile.currencySymbol = "$";
+        m_profile.merchantNumber = "111";
+        m_profile.companyName = "Acme";
+        m_profile.cartServerAddress = "https://cart.example/cgi";
+        m_profile.currencySymbol = "$";
         m_store.setMerchantNumber("111");
     }
 

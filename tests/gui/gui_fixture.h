@@ -19,6 +19,13 @@ template <typename T = QWidget> T* findIn(const QObject& parent, const char* nam
 
 void clickIn(const QObject& parent, const char* button);
 
+// A session whose profile a test sets up as an activation would leave it.
+class TestSession final : public MerchantSession {
+public:
+    using MerchantSession::MerchantSession;
+    using MerchantSession::profileToSet;
+};
+
 // What a widget test works with: a store on a temporary file, scripted prompts
 // (also answering the program's error box), recorded help and page editor.
 class GuiTest : public ::testing::Test {
@@ -31,7 +38,9 @@ protected:
     ScriptedPrompts m_prompts;
     RecordingHelp m_help;
     RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
+    TestSession m_session{m_store};
+    AppServices m_services{m_store, m_prompts, m_help, m_bridge, m_session};
+    MerchantProfile& m_profile = m_session.profileToSet();
 };
 
 } // namespace vendaxo::test

@@ -66,7 +66,7 @@ TEST(Concurrency, TwoCommandLinesAndTheStoreWriteAtOnce) {
             api.writeMerchant(name, "v" + name);
             // Reads in between, as the GUI does while the CLI writes.
             if (storeDone % 50 == 0)
-                (void)api.readMerchant("A0");
+                static_cast<void>(api.readMerchant("A0"));
         }
     } catch (const std::exception& error) {
         storeFailure = error.what();

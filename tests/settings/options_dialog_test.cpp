@@ -27,8 +27,8 @@ using ::testing::IsEmpty;
 class OptionsDialogTest : public GuiTest {
 protected:
     OptionsDialogTest() {
-        m_services.profile.merchantNumber = "111";
-        m_services.profile.currencySymbol = "$";
+        m_profile.merchantNumber = "111";
+        m_profile.currencySymbol = "$";
         m_store.setMerchantNumber("111");
     }
 

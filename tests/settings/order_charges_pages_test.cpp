@@ -56,7 +56,8 @@ protected:
     ScriptedPrompts m_prompts;
     RecordingHelp m_help;
     RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
+    MerchantSession m_session{m_store};
+    AppServices m_services{m_store, m_prompts, m_help, m_bridge, m_session};
     QWidget m_host;
     OrderChargesPages m_pages{m_services, &m_host};
 };
@@ -85,7 +86,8 @@ TEST(OrderChargesPagesValue, CarriesEveryFieldThereAndBack) {
     ScriptedPrompts prompts;
     RecordingHelp help;
     RecordingBridge bridge;
-    AppServices services{store, prompts, help, bridge, {}};
+    MerchantSession session(store);
+    AppServices services{store, prompts, help, bridge, session};
     QWidget host;
     OrderChargesPages pages(services, &host);
 

@@ -110,7 +110,8 @@ protected:
     ScriptedPrompts m_prompts;
     RecordingHelp m_help;
     RecordingBridge m_bridge;
-    AppServices m_services{m_store, m_prompts, m_help, m_bridge, {}};
+    MerchantSession m_session{m_store};
+    AppServices m_services{m_store, m_prompts, m_help, m_bridge, m_session};
     ShippingDialog m_dialog{m_services};
 };
 

@@ -21,11 +21,11 @@ using ::testing::UnorderedElementsAreArray;
 class ButtonDialogTest : public GuiTest {
 protected:
     ButtonDialogTest() {
-        m_services.profile.merchantNumber = "111";
-        m_services.profile.companyName = "Acme";
-        m_services.profile.cartServerAddress = "https://cart.example/cgi";
-        m_services.profile.orderRetrievalAddress = "https://cart.example/orders";
-        m_services.profile.currencySymbol = "$";
+        m_profile.merchantNumber = "111";
+        m_profile.companyName = "Acme";
+        m_profile.cartServerAddress = "https://cart.example/cgi";
+        m_profile.orderRetrievalAddress = "https://cart.example/orders";
+        m_profile.currencySymbol = "$";
         m_store.setMerchantNumber("111");
     }
 };

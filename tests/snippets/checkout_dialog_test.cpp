@@ -46,10 +46,10 @@ constexpr const char* kRequiredBoxes[] = {"billNameCheck",
 class CheckoutDialogTest : public GuiTest {
 protected:
     CheckoutDialogTest() {
-        m_services.profile.merchantNumber = "111";
-        m_services.profile.companyName = "Acme";
-        m_services.profile.cartServerAddress = "https://cart.example/cgi";
-        m_services.profile.currencySymbol = "$";
+        m_profile.merchantNumber = "111";
+        m_profile.companyName = "Acme";
+        m_profile.cartServerAddress = "https://cart.example/cgi";
+        m_profile.currencySymbol = "$";
         m_store.setMerchantNumber("111");
         m_store.writeMerchant("OURL", "http://acme.example/");
     }

@@ -1,6 +1,6 @@
 #include "base/error.h"
 #include "scratch_store.h"
-#include "shell/merchant_profile.h"
+#include "shell/merchant_session.h"
 #include "shell/reg_file.h"
 #include "snippets/checkout_choices.h"
 #include "snippets/checkout_data.h"
@@ -78,13 +78,14 @@ class CheckoutForm : public ::testing::Test {
 protected:
     void SetUp() override {
         importRegFile(m_store, readFile(checkoutData("store.reg")));
-        m_profile = loadSingleMerchant(m_store, Installation::load(m_store));
+        m_session.activate(Installation::load(m_store));
         m_choices.setPaymentCodes(kCheckoutCards);
         m_choices.setRequiredCodes(kCheckoutRequired);
     }
     ScratchStore m_scratch;
     SettingsStore& m_store = m_scratch.store();
-    MerchantProfile m_profile;
+    MerchantSession m_session{m_store};
+    const MerchantProfile& m_profile = m_session.profile();
     CheckoutChoices m_choices;
     CapturingBridge m_bridge;
 };
@@ -94,14 +95,14 @@ TEST_F(CheckoutForm, EveryShippingMethodGivesItsExpectedForm) {
         SCOPED_TRACE(std::string(c.expected));
         m_store.writeMerchant("OSta", c.method);
         m_bridge.inserted.clear();
-        insertCheckoutForm(m_store, m_profile, m_choices, m_bridge);
+        insertCheckoutForm(m_session, m_choices, m_bridge);
         EXPECT_EQ(m_bridge.inserted, readFile(checkoutData(std::string(c.expected))));
     }
 }
 
 TEST_F(CheckoutForm, InsertStoresTheChoicesAndKeepsTheMessageItSent) {
     m_store.writeMerchant("OURL", "http://heron.example/");
-    insertCheckoutForm(m_store, m_profile, m_choices, m_bridge);
+    insertCheckoutForm(m_session, m_choices, m_bridge);
     EXPECT_EQ(m_store.readMerchant("ccCards"), "12347");
     EXPECT_EQ(m_store.readMerchant("ccVerify"), "13abc");
     // The settings are read at the moment of Insert, and the profile follows them.
@@ -114,15 +115,15 @@ TEST_F(CheckoutForm, InsertStoresTheChoicesAndKeepsTheMessageItSent) {
 TEST_F(CheckoutForm, AnUnreachableEditorStoresNothing) {
     m_store.writeMerchant("ccCards", "1");
     m_bridge.unreachable = true;
-    EXPECT_THROW(insertCheckoutForm(m_store, m_profile, m_choices, m_bridge), Error);
+    EXPECT_THROW(insertCheckoutForm(m_session, m_choices, m_bridge), Error);
     EXPECT_EQ(m_store.readMerchant("ccCards"), "1");
     EXPECT_EQ(m_store.readMerchant("ccVerify"), "");
 }
 
 TEST_F(CheckoutForm, AnEmptyConfirmationMessageSendsTheDefault) {
     m_store.writeMerchant("OCnf", "");
-    m_profile.confirmationMessage.clear();
-    insertCheckoutForm(m_store, m_profile, m_choices, m_bridge);
+    m_session.followConfirmation("");
+    insertCheckoutForm(m_session, m_choices, m_bridge);
     EXPECT_THAT(m_bridge.inserted, HasSubstr("value=\"" + std::string(kDefaultConfirmationMessage) +
                                              "\" name=\"confirmmessage\""));
 }

@@ -39,7 +39,7 @@ class OptionListsEditorTest : public GuiTest {
 protected:
     OptionListsEditorTest() {
         // Items take the merchant's currency, whatever dialog was opened before.
-        m_services.profile.currencySymbol = "€";
+        m_profile.currencySymbol = "€";
         m_editor.show();
         QObject::connect(&m_editor, &OptionListsEditor::changedFlagChanged, &m_editor,
                          [this](bool changed) { m_flagSignals.push_back(changed); });

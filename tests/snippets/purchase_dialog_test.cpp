@@ -28,10 +28,10 @@ using ::testing::HasSubstr;
 class PurchaseDialogTest : public GuiTest {
 protected:
     PurchaseDialogTest() {
-        m_services.profile.merchantNumber = "111";
-        m_services.profile.companyName = "Acme";
-        m_services.profile.cartServerAddress = "https://cart.example/cgi";
-        m_services.profile.currencySymbol = "$";
+        m_profile.merchantNumber = "111";
+        m_profile.companyName = "Acme";
+        m_profile.cartServerAddress = "https://cart.example/cgi";
+        m_profile.currencySymbol = "$";
         m_store.setMerchantNumber("111");
         m_dialog.show();
     }
@@ -309,7 +309,7 @@ TEST_F(PurchaseDialogTest, InsertHandsTheEditorThePlainSnippetAndCloses) {
 }
 
 TEST_F(PurchaseDialogTest, InsertCarriesEveryFieldOfARichProduct) {
-    m_services.profile.currencySymbol = "EUR";
+    m_profile.currencySymbol = "EUR";
     m_store.writeMerchant("shopcolors", "5,6");
     Product rich;
     rich.price = "$39.50";

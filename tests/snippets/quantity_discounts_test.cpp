@@ -35,4 +35,17 @@ TEST(QuantityDiscounts, StoredFormIsOneEntryPerCrLfLine) {
     EXPECT_TRUE(QuantityDiscounts::fromStored("").empty());
 }
 
+TEST(QuantityDiscounts, TypedEntriesAreNormalisedAndRefusedAsTheDialogRefusesThem) {
+    QuantityDiscounts discounts;
+    EXPECT_EQ(discounts.addTyped(" 10.7 items", "$9.50"), DiscountRefusal::None);
+    EXPECT_EQ(discounts.addTyped("20", ""), DiscountRefusal::None);
+    EXPECT_THAT(discounts.entries(), ElementsAre("10 - $9.5;", "20 - $0;"));
+    EXPECT_EQ(discounts.addTyped("10", "1"), DiscountRefusal::QuantityExists);
+    EXPECT_EQ(discounts.addTyped("ten", "1"), DiscountRefusal::NotWholeNumber);
+    EXPECT_EQ(discounts.addTyped("0", "1"), DiscountRefusal::NotWholeNumber);
+    EXPECT_EQ(discounts.checkTypedQuantity("020"), DiscountRefusal::QuantityExists);
+    EXPECT_EQ(discounts.checkTypedQuantity("30"), DiscountRefusal::None);
+    EXPECT_EQ(discounts.entries().size(), 2u) << "nothing refused was added";
+}
+
 } // namespace vendaxo::test

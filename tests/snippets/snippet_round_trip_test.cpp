@@ -2,6 +2,7 @@
 // gives the same bytes, for every kind and variant.
 #include "base/text_encoding.h"
 #include "scratch_store.h"
+#include "shell/merchant_session.h"
 #include "shell/reg_file.h"
 #include "snippets/button_snippets.h"
 #include "snippets/checkout_data.h"
@@ -83,17 +84,18 @@ TEST(SnippetRoundTrip, EveryCheckoutFormIsBuiltAgainFromWhatIsRead) {
     ScratchStore scratch;
     SettingsStore& store = scratch.store();
     importRegFile(store, readFile(checkoutData("store.reg")));
-    const MerchantProfile shop = loadSingleMerchant(store, Installation::load(store));
+    MerchantSession session(store);
+    session.activate(Installation::load(store));
     SnippetInputs inputs(43);
     for (int method = 0; method < 6; ++method) {
         for (const char* verification : {"1", "2"}) {
             for (const char* currency : {"$", "€"}) {
                 store.writeMerchant("OSta", std::to_string(method));
                 store.writeMerchant("OCCVerifyType", verification);
-                store.writeMerchant(kCurrencyValue, currency);
+                store.write(stored::kCurrency, currency);
                 const CheckoutSettings settings = CheckoutSettings::load(store);
-                MerchantProfile profile = shop;
-                settings.options.applyTo(profile);
+                settings.options.applyTo(session);
+                const MerchantProfile& profile = session.profile();
                 for (int sample = 0; sample < 12; ++sample) {
                     CheckoutChoices choices;
                     for (bool& card : choices.payments)

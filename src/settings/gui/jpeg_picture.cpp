@@ -1,129 +1,23 @@
 #include "settings/gui/jpeg_picture.h"
 
 #include "base/error.h"
+#include "base/jpeg_image.h"
 
 #include <QFile>
-#include <csetjmp>
-#include <cstdio> // jpeglib.h needs FILE
-#include <cstring>
-#include <jpeglib.h>
-#include <string>
 
 namespace vendaxo {
-
-namespace {
-
-// libjpeg's default error_exit ends the process; ours jumps back to decode().
-struct ErrorManager {
-    jpeg_error_mgr manager; // first, so libjpeg's pointer to it is a pointer to us
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-// Plain C data, kept in the caller's frame so that decode() holds nothing the
-// jump could leave stale or undestroyed.
-struct Decoder {
-    jpeg_decompress_struct info;
-    ErrorManager error;
-};
-
-extern "C" {
-
-static void failDecoding(j_common_ptr info) {
-    auto* error = reinterpret_cast<ErrorManager*>(info->err);
-    info->err->format_message(info, error->message);
-    std::longjmp(error->jump, 1);
-}
-
-// libjpeg only warns about truncated or corrupt scan data and goes on with
-// grey pixels; for us that is a damaged picture.
-static void onMessage(j_common_ptr info, int level) {
-    if (level < 0)
-        failDecoding(info);
-}
-
-} // extern "C"
-
-enum class Outcome { Decoded, Damaged, Unsupported, TooLarge, NoMemory };
-
-// Separate from decode() so that the QImage temporaries live and die here,
-// never in a frame that longjmp crosses.
-bool allocate(QImage& image, JDIMENSION width, JDIMENSION height) {
-    image = QImage(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
-    return !image.isNull();
-}
-
-Outcome giveUp(Decoder& d, Outcome outcome) {
-    jpeg_destroy_decompress(&d.info);
-    return outcome;
-}
-
-// Only trivially destructible locals here: libjpeg errors longjmp to the
-// setjmp below.
-Outcome decode(Decoder& d, const unsigned char* data, unsigned long size, QImage& image) {
-    d.info.err = jpeg_std_error(&d.error.manager);
-    d.error.manager.error_exit = failDecoding;
-    d.error.manager.emit_message = onMessage;
-    if (setjmp(d.error.jump))
-        return giveUp(d, Outcome::Damaged);
-    jpeg_create_decompress(&d.info);
-    jpeg_mem_src(&d.info, data, size);
-    jpeg_read_header(&d.info, TRUE);
-
-    if (d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK)
-        return giveUp(d, Outcome::Unsupported);
-    constexpr auto kMaxSide = static_cast<JDIMENSION>(kMaxPictureSide);
-    if (d.info.image_width > kMaxSide || d.info.image_height > kMaxSide)
-        return giveUp(d, Outcome::TooLarge);
-
-    d.info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&d.info);
-    if (d.info.output_components != 3)
-        return giveUp(d, Outcome::Unsupported);
-    if (!allocate(image, d.info.output_width, d.info.output_height))
-        return giveUp(d, Outcome::NoMemory);
-    while (d.info.output_scanline < d.info.output_height) {
-        JSAMPROW row = image.scanLine(static_cast<int>(d.info.output_scanline));
-        // The memory source never suspends; no line means no progress.
-        if (jpeg_read_scanlines(&d.info, &row, 1) != 1) {
-            std::strcpy(d.error.message, "no scan lines");
-            return giveUp(d, Outcome::Damaged);
-        }
-    }
-    jpeg_finish_decompress(&d.info);
-    jpeg_destroy_decompress(&d.info);
-    return Outcome::Decoded;
-}
-
-} // namespace
-
-QImage decodeJpeg(const QByteArray& bytes) {
-    Decoder decoder{};
-    QImage image;
-    switch (decode(decoder, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                   static_cast<unsigned long>(bytes.size()), image)) {
-    case Outcome::Decoded:
-        return image;
-    case Outcome::Unsupported:
-        throw Error("The picture is not an RGB or greyscale JPEG (CMYK pictures cannot be shown).");
-    case Outcome::TooLarge:
-        throw Error("The picture is larger than " + std::to_string(kMaxPictureSide) + " by " +
-                    std::to_string(kMaxPictureSide) + " pixels.");
-    case Outcome::NoMemory:
-        throw Error("There is not enough memory to show the picture.");
-    case Outcome::Damaged:
-        break;
-    }
-    throw Error(std::string("The picture is damaged or not a JPEG file (") + decoder.error.message +
-                ").");
-}
 
 QImage readJpegPicture(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error("The picture " + path.toStdString() + " cannot be opened.");
+    const QByteArray bytes = file.readAll();
     try {
-        return decodeJpeg(file.readAll());
+        const RgbImage picture =
+            decodeJpeg(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return QImage(picture.pixels.data(), picture.width, picture.height, picture.width * 3,
+                      QImage::Format_RGB888)
+            .copy();
     } catch (const Error& error) {
         throw Error(path.toStdString() + ": " + error.what());
     }

@@ -112,11 +112,11 @@ ShippingDialog& OptionsDialog::shippingDialog() {
 
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease) {
-        MerchantProfile& profile = d->services.profile;
+        MerchantSession& session = d->services.session;
         if (watched == d->ui.mainPageEdit)
-            profile.mainPageAddress = d->ui.mainPageEdit->text().toStdString();
+            session.followMainPage(d->ui.mainPageEdit->text().toStdString());
         else if (watched == d->ui.confirmationEdit)
-            profile.confirmationMessage = memoText(*d->ui.confirmationEdit);
+            session.followConfirmation(memoText(*d->ui.confirmationEdit));
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -145,7 +145,7 @@ void OptionsDialog::showMoneySignIfEmpty() {
 void OptionsDialog::load() {
     AppServices& services = d->services;
     setValue(StoreOptions::load(services.store));
-    value().applyTo(services.profile);
+    value().applyTo(services.session);
     d->ui.shippingSummaryLabel->setText(tr("Current Settings:  ") +
                                         toQt(shippingSummary(services.store)));
     showMoneySignIfEmpty();
@@ -154,12 +154,11 @@ void OptionsDialog::load() {
 void OptionsDialog::save() {
     const StoreOptions options = value();
     options.save(d->services.store);
-    if (!options.currency.empty())
-        d->services.profile.currencySymbol = options.currency;
+    d->services.session.followCurrency(options.currency);
 }
 
 void OptionsDialog::acceptOptions() {
-    d->services.profile.mainPageAddress = d->ui.mainPageEdit->text().toStdString();
+    d->services.session.followMainPage(d->ui.mainPageEdit->text().toStdString());
     save();
     if (hasWebPrefix(d->services.profile.mainPageAddress)) {
         accept();

@@ -141,8 +141,7 @@ struct OrderChargesPages::Private {
 
 OrderChargesPages::OrderChargesPages(AppServices& services, QWidget* parent)
     : QObject(parent), d(std::make_unique<Private>(services)) {
-    d->currency = services.profile.currencySymbol.empty() ? toQt(std::string(kMoneySign))
-                                                          : toQt(services.profile.currencySymbol);
+    d->currency = toQt(services.profile.currencySymbol);
     d->handlingPage = new QWidget(parent);
     d->handlingUi.setupUi(d->handlingPage);
     d->discountPage = new QWidget(parent);

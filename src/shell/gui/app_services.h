@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/merchant_profile.h"
+#include "shell/merchant_session.h"
 
 namespace vendaxo {
 
@@ -11,11 +11,19 @@ class SettingsStore;
 
 // What every window of the desktop program works with; one per process.
 struct AppServices {
+    AppServices(SettingsStore& store, Prompts& prompts, HelpService& help, PageEditorBridge& editor,
+                MerchantSession& session)
+        : store(store), prompts(prompts), help(help), editor(editor), session(session),
+          profile(session.profile()) {}
+
     SettingsStore& store;
     Prompts& prompts;
     HelpService& help;
     PageEditorBridge& editor;
-    MerchantProfile profile; // filled by the main window's load
+    // The current merchant: the main window activates it, and every change of
+    // the profile goes through it.
+    MerchantSession& session;
+    const MerchantProfile& profile;
 };
 
 } // namespace vendaxo

@@ -37,10 +37,10 @@ void ButtonDialog::insert() {
     const auto editor = m_services.editor.obtain();
     const std::string caption = m_ui->captionEdit->text().toStdString();
     const MerchantProfile& profile = m_services.profile;
-    editor->insertHtml(m_kind == Kind::ViewCart
-                           ? buildViewCartSnippet(caption, profile,
-                                                  m_services.store.readMerchant(kShopColoursValue))
-                           : buildRetrieveOrdersSnippet(caption, profile));
+    editor->insertHtml(
+        m_kind == Kind::ViewCart
+            ? buildViewCartSnippet(caption, profile, m_services.store.read(stored::kShopColours))
+            : buildRetrieveOrdersSnippet(caption, profile));
     accept();
 }
 

@@ -92,7 +92,7 @@ void CheckoutDialog::load() {
     setValue(CheckoutChoices::load(store, value()));
     CheckoutSettings settings;
     settings.options = StoreOptions::load(store);
-    settings.options.applyTo(m_services.profile);
+    settings.options.applyTo(m_services.session);
     setLinkPointMode(settings.linkPointMode());
 }
 
@@ -109,7 +109,7 @@ void CheckoutDialog::updateInsertButton() {
 
 void CheckoutDialog::insert() {
     // Stores the ticks only once the form reached the page.
-    insertCheckoutForm(m_services.store, m_services.profile, value(), m_services.editor);
+    insertCheckoutForm(m_services.session, value(), m_services.editor);
     accept();
 }
 

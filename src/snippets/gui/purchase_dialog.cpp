@@ -295,7 +295,7 @@ void PurchaseDialog::pasteDefault() {
 void PurchaseDialog::insert() {
     const auto editor = m_services.editor.obtain();
     editor->insertHtml(buildPurchaseSnippet(value(), m_services.profile,
-                                            m_services.store.readMerchant(kShopColoursValue)));
+                                            m_services.store.read(stored::kShopColours)));
     accept();
 }
 

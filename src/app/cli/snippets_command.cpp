@@ -1,19 +1,20 @@
-#include "app/snippets_command.h"
-
+#include "app/cli/cli_support.h"
 #include "base/error.h"
 #include "base/file_io.h"
 #include "base/json.h"
 #include "settings/store_options.h"
 #include "snippets/snippet_reader.h"
 
-#include <CLI/CLI.hpp>
-#include <cstdio>
-#include <filesystem>
 #include <iostream>
 
-namespace vendaxo {
+namespace vendaxo::cli {
 
 namespace {
+
+struct SnippetsOptions {
+    std::vector<std::string> pages;
+    bool json = false;
+};
 
 struct PageSnippets {
     std::string page;
@@ -98,28 +99,11 @@ std::string plainText(const std::vector<PageSnippets>& pages) {
     return text;
 }
 
-// Arguments are UTF-8 everywhere; on Windows a narrow path would be taken as the ANSI code page.
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-} // namespace
-
-CLI::App* addSnippetsCommand(CLI::App& app, SnippetsOptions& options) {
-    CLI::App* command = app.add_subcommand(
-        "snippets", "List the Vendaxo forms of pages: PAGE:LINE: KIND and a summary. Option lists "
-                    "read back are titled List 1, List 2, ... by their field number; rename them "
-                    "in the purchase dialog");
-    command->add_option("page", options.pages, "Page files")->required();
-    command->add_flag("--json", options.json,
-                      "As a JSON array, one object per form with its values under the purchase "
-                      "and checkout commands' option names and its problems");
-    return command;
-}
-
-int runSnippetsCommand(const SnippetsOptions& options) {
+// Lists the forms on standard output and a page that cannot be read on standard
+// error, going on with the other pages.
+int listSnippets(const SnippetsOptions& options) {
     std::vector<PageSnippets> pages;
-    int exitCode = 0;
+    int status = kExitDone;
     for (const std::string& page : options.pages) {
         try {
             const std::string bytes = readFileBytes(pathFromUtf8(page)); // its errors name the file
@@ -130,13 +114,27 @@ int runSnippetsCommand(const SnippetsOptions& options) {
             }
         } catch (const Error& error) {
             std::cerr << "vendaxo-cli: " << error.what() << '\n';
-            exitCode = 1;
+            status = kExitError;
         }
     }
-    const std::string text = options.json ? jsonText(pages) : plainText(pages);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        throw Error("Cannot write to standard output.");
-    return exitCode;
+    writeStdout(options.json ? jsonText(pages) : plainText(pages));
+    return status;
 }
 
-} // namespace vendaxo
+} // namespace
+
+void addSnippetsCommand(CLI::App& app, Commands& commands) {
+    auto options = std::make_shared<SnippetsOptions>();
+    CLI::App* command = app.add_subcommand(
+        "snippets", "List the Vendaxo forms of pages: PAGE:LINE: KIND and a summary. Option lists "
+                    "read back are titled List 1, List 2, ... by their field number; rename them "
+                    "in the purchase dialog");
+    command->add_option("page", options->pages, "Page files")->required();
+    command->add_flag("--json", options->json,
+                      "As a JSON array, one object per form with its values under the purchase "
+                      "and checkout commands' option names and its problems");
+    // Needs no store: pages are read as they are.
+    commands.add(command, [options](const GlobalOptions&) { return listSnippets(*options); });
+}
+
+} // namespace vendaxo::cli

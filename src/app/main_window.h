@@ -1,10 +1,7 @@
 #pragma once
 
-#include "shell/merchant_profile.h"
-
 #include <QWidget>
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class MainWindow;
@@ -51,7 +48,7 @@ protected:
 
 private:
     void loadPicture(const std::string& folder);
-    void fillChooser(const Installation& installation);
+    void fillChooser();
     void selectChooserLine();
     void chooseMerchant();
     void showMerchant();
@@ -73,10 +70,7 @@ private:
     OptionsDialog* m_optionsDialog = nullptr;
     CheckoutDialog* m_checkoutDialog = nullptr;
 
-    // The installation the chooser's lines were made from, kept so a line's
-    // position still names the same merchant when OK is pressed.
-    std::optional<Installation> m_chooserInstallation;
-    bool m_merchantChosen = false;
+    bool m_chooserFilled = false;
     bool m_aboutMode = false;
     bool m_firstShowDone = false;
 };

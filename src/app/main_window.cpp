@@ -1,4 +1,4 @@
-#include "shell/gui/main_window.h"
+#include "app/main_window.h"
 
 #include "settings/gui/options_dialog.h"
 #include "shell/gui/app_services.h"
@@ -8,7 +8,7 @@
 #include "shell/gui/qt_text.h"
 #include "shell/gui/setup_needed_dialog.h"
 #include "shell/gui/window_placement.h"
-#include "shell/settings_store.h"
+#include "shell/merchant_session.h"
 #include "snippets/gui/button_dialog.h"
 #include "snippets/gui/checkout_dialog.h"
 #include "snippets/gui/option_lists_editor.h"
@@ -133,29 +133,14 @@ SetupNeededDialog& MainWindow::setupNeededDialog() {
 }
 
 void MainWindow::load() {
-    SettingsStore& store = m_services.store;
-    MerchantProfile& profile = m_services.profile;
-    const Installation installation = Installation::load(store);
+    const Installation installation = Installation::load(m_services.store);
     m_services.help.setHelpFile(toQt(installation.helpFile));
     loadPicture(installation.folder);
-
-    if (!installation.hasSeveralMerchants()) {
-        profile = loadSingleMerchant(store, installation);
+    m_services.session.activate(installation);
+    if (m_services.session.needsChoice())
+        fillChooser();
+    else
         showMerchant();
-    } else if (m_merchantChosen) {
-        // The choice holds for the life of the process; only its values are read again.
-        profile.cartServerAddress = installation.cartServerAddress;
-        profile.orderRetrievalAddress = installation.orderRetrievalAddress;
-        reloadMerchantValues(store, profile);
-        showMerchant();
-    } else {
-        profile.moneySign = kMoneySign;
-        profile.merchantNumber = installation.serial;
-        profile.companyName = installation.company;
-        profile.cartServerAddress = installation.cartServerAddress;
-        profile.orderRetrievalAddress = installation.orderRetrievalAddress;
-        fillChooser(installation);
-    }
 }
 
 void MainWindow::loadPicture(const std::string& folder) {
@@ -173,11 +158,11 @@ void MainWindow::loadPicture(const std::string& folder) {
     m_ui->pictureLabel->setPixmap(picture);
 }
 
-void MainWindow::fillChooser(const Installation& installation) {
+void MainWindow::fillChooser() {
     // Filled once: every activation would otherwise append the lines again.
-    if (!m_chooserInstallation) {
-        m_chooserInstallation = installation;
-        for (const std::string& name : installation.companyNames())
+    if (!m_chooserFilled) {
+        m_chooserFilled = true;
+        for (const std::string& name : m_services.session.offeredMerchants().companyNames())
             m_ui->chooserList->addItem(toQt(name));
         m_ui->chooserOkButton->setEnabled(false);
     }
@@ -192,11 +177,9 @@ void MainWindow::selectChooserLine() {
 
 void MainWindow::chooseMerchant() {
     const QList<QListWidgetItem*> selected = m_ui->chooserList->selectedItems();
-    if (selected.isEmpty() || !m_chooserInstallation)
+    if (selected.isEmpty())
         return;
-    const auto line = static_cast<std::size_t>(m_ui->chooserList->row(selected.front()));
-    m_services.profile = loadChosenMerchant(m_services.store, *m_chooserInstallation, line);
-    m_merchantChosen = true;
+    m_services.session.choose(static_cast<std::size_t>(m_ui->chooserList->row(selected.front())));
     m_ui->chooserPanel->hide();
     setAboutMode(false);
     showMerchant();
@@ -244,8 +227,7 @@ void MainWindow::runCheckoutCommand() {
         checkoutDialog().exec();
     else
         setupNeededDialog().exec();
-    if (m_services.profile.confirmationMessage.empty())
-        m_services.profile.confirmationMessage = kDefaultConfirmationMessage;
+    m_services.session.fillEmptyConfirmation();
 }
 
 bool MainWindow::event(QEvent* event) {

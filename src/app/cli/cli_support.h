@@ -1,0 +1,76 @@
+#pragma once
+
+#include "shell/merchant_session.h"
+#include "snippets/page_editor.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vendaxo::cli {
+
+// The options before the command, which every command shares.
+struct GlobalOptions {
+    std::string storePath;
+    std::optional<std::string> merchant;
+
+    std::unique_ptr<SettingsStore> openStore() const;
+};
+
+// Exit statuses: 1 is an error and 2 a usage error, both reported by main.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitError = 1;
+// Some commands end in 3 when they found what the merchant should look at.
+inline constexpr int kExitFound = 3;
+
+// What a command does once the whole line is parsed; returns the exit status.
+using Action = std::function<int(const GlobalOptions&)>;
+
+// The commands of the line, each a CLI11 subcommand and its action.
+class Commands {
+public:
+    void add(CLI::App* command, Action action);
+    // Runs the command the line named; its exit status.
+    int runParsed(const GlobalOptions& globals) const;
+
+private:
+    std::vector<std::pair<CLI::App*, Action>> m_commands;
+};
+
+// Registered in the order --help lists them.
+void addInstallCommand(CLI::App& app, Commands& commands);
+void addValueCommands(CLI::App& app, Commands& commands);
+void addRegFileCommands(CLI::App& app, Commands& commands);
+void addButtonCommands(CLI::App& app, Commands& commands);
+void addSettingsCommand(CLI::App& app, Commands& commands);
+void addPurchaseCommand(CLI::App& app, Commands& commands);
+void addCheckoutCommand(CLI::App& app, Commands& commands);
+void addOptionsFileCommand(CLI::App& app, Commands& commands);
+void addSnippetsCommand(CLI::App& app, Commands& commands);
+
+void writeStdout(std::string_view bytes);
+// Arguments are UTF-8 everywhere; on Windows a narrow path would be taken as the ANSI code page.
+std::filesystem::path pathFromUtf8(const std::string& text);
+
+// Where a snippet goes: standard output, a page file or the page editor.
+struct OutputOptions {
+    std::string into;
+    std::string editor;
+
+    std::unique_ptr<PageEditorBridge> bridge() const;
+};
+void addOutputOptions(CLI::App& command, OutputOptions& output);
+
+// Makes the --merchant merchant current without loading its profile: the only
+// one installed, or the one named, which must be installed (required when
+// several are).
+void selectMerchant(SettingsStore& store, const GlobalOptions& globals);
+// The same merchant with its profile loaded exactly as the main window loads it.
+void activateMerchant(MerchantSession& session, const GlobalOptions& globals);
+
+} // namespace vendaxo::cli
