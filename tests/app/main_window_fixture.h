@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/gui_fixture.h"
 #include "app/main_window.h"
+#include "gui/gui_fixture.h"
 #include "shell/settings_store.h"
 #include "snippets/gui/page_window.h"
 

@@ -1,6 +1,6 @@
+#include "app/main_window_fixture.h"
 #include "gui/tab_walk.h"
 #include "shell/gui/setup_needed_dialog.h"
-#include "app/main_window_fixture.h"
 #include "snippets/gui/button_dialog.h"
 
 #include <QImage>

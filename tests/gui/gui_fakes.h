@@ -36,7 +36,7 @@ public:
     std::vector<QString> texts() const;
 
     std::vector<ShownMessage> messages;
-    std::vector<QString> notices; // field object name + "|" + text
+    std::vector<QString> notices;      // field object name + "|" + text
     std::vector<QString> inputPrompts; // caption + "|" + prompt + "|" + initial
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<std::optional<QString>> inputs;

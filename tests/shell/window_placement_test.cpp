@@ -1,6 +1,6 @@
+#include "app/main_window_fixture.h"
 #include "shell/gui/setup_needed_dialog.h"
 #include "shell/gui/window_placement.h"
-#include "app/main_window_fixture.h"
 #include "snippets/gui/button_dialog.h"
 #include "snippets/gui/checkout_dialog.h"
 
