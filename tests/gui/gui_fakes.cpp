@@ -2,6 +2,10 @@
 
 #include "base/error.h"
 
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vendaxo::test {
@@ -44,7 +48,8 @@ QString ScriptedPrompts::openFileName(QWidget*, const QString& caption, const QS
 }
 
 QString ScriptedPrompts::saveFileName(QWidget* parent, const QString& caption,
-                                      const QString& filter) {
+                                      const QString& filter, const QString& proposed) {
+    proposedFiles.push_back(proposed);
     return openFileName(parent, caption, filter);
 }
 
@@ -86,6 +91,37 @@ std::unique_ptr<PageEditor> RecordingBridge::obtain() {
     if (!reachable)
         throw Error("No page is open in the page editor.");
     return std::make_unique<RecordingEditor>(inserted);
+}
+
+std::vector<QWidget*> tabChain(QWidget* first) {
+    std::vector<QWidget*> chain{first};
+    const auto limit = first->window()->findChildren<QWidget*>().size() + 1;
+    while (chain.size() <= static_cast<std::size_t>(limit)) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* next = QApplication::focusWidget();
+        if (next == first || next == chain.back() || next == nullptr)
+            break;
+        chain.push_back(next);
+    }
+    return chain;
+}
+
+std::vector<QWidget*> tabStops(const QWidget& window) {
+    std::vector<QWidget*> stops;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(&window) && widget->isEnabled() &&
+            (widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy())
+            stops.push_back(widget);
+    }
+    return stops;
+}
+
+std::vector<QString> namesOf(const std::vector<QWidget*>& widgets) {
+    std::vector<QString> names;
+    for (const QWidget* widget : widgets)
+        names.push_back(widget->objectName());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace vendaxo::test

@@ -28,7 +28,8 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& proposed) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     void notice(QWidget* field, const QString& text) override;
 
@@ -36,8 +37,9 @@ public:
     std::vector<QString> texts() const;
 
     std::vector<ShownMessage> messages;
-    std::vector<QString> notices; // field object name + "|" + text
-    std::vector<QString> inputPrompts; // caption + "|" + prompt + "|" + initial
+    std::vector<QString> notices;       // field object name + "|" + text
+    std::vector<QString> inputPrompts;  // caption + "|" + prompt + "|" + initial
+    std::vector<QString> proposedFiles; // what each save dialog started on
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<std::optional<QString>> inputs;
     std::deque<QString> fileNames;
@@ -57,5 +59,15 @@ public:
     std::vector<std::string> inserted;
     bool reachable = true;
 };
+
+// The widgets Tab visits from `first`, which must have focus in an active
+// window, until the focus comes back to it; a chain that stops moving or runs
+// past every widget of the window ends there.
+std::vector<QWidget*> tabChain(QWidget* first);
+// What a keyboard user must reach in `window`: its visible, enabled widgets
+// that take focus from Tab.
+std::vector<QWidget*> tabStops(const QWidget& window);
+// Object names, for readable failures.
+std::vector<QString> namesOf(const std::vector<QWidget*>& widgets);
 
 } // namespace vendaxo::test
