@@ -74,6 +74,8 @@ struct OptionItem {
     std::string text(std::string_view currency) const;
     // "+2.50", "-1", "+0" as the cart server reads it.
     std::string signedAmount() const;
+
+    bool operator==(const OptionItem&) const = default;
 };
 
 enum class OptionStyle { None = -1, DropDown = 0, Radio = 1 };
