@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -361,6 +362,18 @@ TEST_F(OptionListsEditorTest, LoadingOverUnsavedListsAsksFirst) {
     click("loadButton");
     EXPECT_TRUE(m_prompts.messages.empty()) << "nothing to save, nothing asked";
     EXPECT_EQ(data(), "Tail;Short;Long;\n");
+}
+
+TEST_F(OptionListsEditorTest, AFocusedSpeedButtonShowsItsFocus) {
+    start("Size;S;\n");
+    m_editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_editor));
+    auto* maximize = findIn<QToolButton>(m_editor, "maximizeButton");
+    grid()->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = maximize->grab().toImage();
+    maximize->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(maximize->hasFocus());
+    EXPECT_NE(maximize->grab().toImage(), unfocused);
 }
 
 TEST_F(OptionListsEditorTest, EnterAndF2EditTheCurrentCellAsADoubleClickDoes) {

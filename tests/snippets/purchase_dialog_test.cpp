@@ -456,6 +456,18 @@ TEST_F(PurchaseDialogTest, MaximizedOptionsGrowOnlyIntoTheRoomTheScreenHas) {
     EXPECT_TRUE(screen.contains(m_dialog.frameGeometry().topLeft()));
 }
 
+TEST_F(PurchaseDialogTest, EnterOnAFocusedButtonPressesThatButtonNotInsert) {
+    typeMinimalProduct();
+    ASSERT_TRUE(button("insertButton")->isEnabled());
+    QTest::keyClick(button("cancelButton"), Qt::Key_Return);
+    EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(m_bridge.inserted.empty());
+    m_dialog.show();
+    typeMinimalProduct();
+    QTest::keyClick(edit("captionEdit"), Qt::Key_Return);
+    EXPECT_EQ(m_bridge.inserted.size(), 1u) << "from a field, Enter inserts";
+}
+
 TEST(WindowPlacement, AWindowPastTheScreenMovesBackOntoIt) {
     const QRect screen(0, 0, 1280, 800);
     EXPECT_EQ(onScreen(QRect(208, 130, 865, 510), screen), QPoint(208, 130)) << "on it already";
