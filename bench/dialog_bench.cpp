@@ -47,7 +47,9 @@ public:
         return std::nullopt;
     }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
     std::optional<QColor> colour(QWidget*, const QColor&) override { return std::nullopt; }
     void notice(QWidget*, const QString&) override {}
 };

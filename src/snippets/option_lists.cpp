@@ -158,6 +158,8 @@ bool OptionGrid::isEmpty() const {
 }
 
 void checkListTitle(std::string_view title) {
+    if (title.empty())
+        throw Error("An option list title cannot be empty.");
     if (title.find_first_of(";\r\n") != std::string_view::npos)
         throw Error("An option list title cannot contain \";\" or a line break.");
 }

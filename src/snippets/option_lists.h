@@ -52,7 +52,8 @@ private:
     bool m_titleRow = false;
 };
 
-// Refuses a title that would split the stored lists; throws Error.
+// Refuses a title that would split the stored lists, and an empty one, which
+// would let the list's first item move up into its place; throws Error.
 void checkListTitle(std::string_view title);
 
 enum class PriceAdjustment { SamePrice, Add, Subtract };
@@ -60,6 +61,10 @@ enum class PriceAdjustment { SamePrice, Add, Subtract };
 // One option item's text taken apart: "Large (add $2.50)" has the label
 // "Large", the kind Add and the amount "2.50".
 struct OptionItem {
+    // Characters a label cannot hold: they separate the cells and the
+    // adjustment in the stored lists and in the option values.
+    static constexpr std::string_view kForbiddenInLabel = "\";()";
+
     std::string label;
     PriceAdjustment kind = PriceAdjustment::SamePrice;
     std::string amount = "0";
@@ -69,9 +74,21 @@ struct OptionItem {
     std::string text(std::string_view currency) const;
     // "+2.50", "-1", "+0" as the cart server reads it.
     std::string signedAmount() const;
+
+    bool operator==(const OptionItem&) const = default;
 };
 
 enum class OptionStyle { None = -1, DropDown = 0, Radio = 1 };
+
+// What a product carries of its option lists: the lists, whether the snippet
+// holds them and in which style.
+struct ProductOptions {
+    bool enabled = false;
+    OptionStyle style = OptionStyle::DropDown;
+    OptionGrid grid;
+
+    bool operator==(const ProductOptions&) const = default;
+};
 
 // The option lists for the purchase button: one select (or one row of radio
 // buttons, without line feeds) per list, named vdx_prodoptions + list number.

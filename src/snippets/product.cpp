@@ -24,6 +24,23 @@ OptionStyle styleFromStored(const std::string& text) {
 
 } // namespace
 
+std::string Product::descriptionLine(std::string_view text) {
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue; // the LF that follows becomes the blank
+        line += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+    }
+    return line;
+}
+
+void Product::setOptionLists(ProductOptions lists) {
+    optionsEnabled = lists.enabled;
+    optionStyle = lists.style;
+    options = std::move(lists.grid);
+}
+
 void Product::setQuantityLock(bool on) {
     if (on && !quantityLock) {
         noFractional = false;

@@ -4,6 +4,7 @@
 #include "snippets/quantity_discounts.h"
 
 #include <string>
+#include <string_view>
 
 namespace vendaxo {
 
@@ -13,6 +14,15 @@ inline constexpr std::string_view kDefaultPurchaseCaption = "Add To Shopping Car
 
 // Everything the purchase dialog holds for one product.
 struct Product {
+    // Characters a description cannot hold: the cart server shows it in its
+    // pages as it is.
+    static constexpr std::string_view kForbiddenInDescription = "\"";
+    static bool isAllowedDescription(std::string_view text) {
+        return text.find_first_of(kForbiddenInDescription) == std::string_view::npos;
+    }
+    // A description is one line: each line break (CR LF, LF or CR) becomes a blank.
+    static std::string descriptionLine(std::string_view text);
+
     std::string sku;
     std::string price;
     std::string description;
@@ -42,6 +52,10 @@ struct Product {
     void setQuantityBox(bool on);
     // What the taxable field carries.
     std::string taxable() const { return nonTaxable ? "no" : "yes"; }
+
+    // The option lists as one value.
+    ProductOptions optionLists() const { return {optionsEnabled, optionStyle, options}; }
+    void setOptionLists(ProductOptions lists);
 
     bool operator==(const Product&) const = default;
 };

@@ -298,9 +298,9 @@ protected:
     void SetUp() override {
         installOne();
         open();
-        OptionGrid grid;
-        grid.rebuild("Colour;Red;Blue;\n");
-        optionLists().setGrid(grid);
+        ProductOptions lists;
+        lists.grid.rebuild("Colour;Red;Blue;\n");
+        optionLists().setValue(lists);
         optionLists().setChanged(true);
     }
     OptionListsEditor& optionLists() { return m_window->purchaseDialog().optionLists(); }

@@ -141,11 +141,12 @@ TEST_F(BadInputTest, OptionListTitlesKeepTheListsApart) {
     for (const QString& text : nastyTexts())
         answer(editor, "addListButton", {text});
     // Every title the editor took survives the stored form.
+    const OptionGrid taken = editor.value().grid;
     OptionGrid reread;
-    reread.rebuild(editor.grid().data());
-    EXPECT_EQ(reread.data(), editor.grid().data());
-    for (std::size_t c = 0; c < editor.grid().columnCount(); ++c)
-        EXPECT_EQ(reread.title(c), editor.grid().title(c)) << c;
+    reread.rebuild(taken.data());
+    EXPECT_EQ(reread.data(), taken.data());
+    for (std::size_t c = 0; c < taken.columnCount(); ++c)
+        EXPECT_EQ(reread.title(c), taken.title(c)) << c;
 }
 
 TEST_F(BadInputTest, DiscountsAreNormalisedWhateverIsTyped) {

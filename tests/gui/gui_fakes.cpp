@@ -2,6 +2,10 @@
 
 #include "base/error.h"
 
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vendaxo::test {
@@ -44,7 +48,8 @@ QString ScriptedPrompts::openFileName(QWidget*, const QString& caption, const QS
 }
 
 QString ScriptedPrompts::saveFileName(QWidget* parent, const QString& caption,
-                                      const QString& filter) {
+                                      const QString& filter, const QString& proposed) {
+    proposedFiles.push_back(proposed);
     return openFileName(parent, caption, filter);
 }
 

@@ -28,7 +28,8 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& proposed) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     void notice(QWidget* field, const QString& text) override;
 
@@ -36,8 +37,9 @@ public:
     std::vector<QString> texts() const;
 
     std::vector<ShownMessage> messages;
-    std::vector<QString> notices;      // field object name + "|" + text
-    std::vector<QString> inputPrompts; // caption + "|" + prompt + "|" + initial
+    std::vector<QString> notices;       // field object name + "|" + text
+    std::vector<QString> inputPrompts;  // caption + "|" + prompt + "|" + initial
+    std::vector<QString> proposedFiles; // what each save dialog started on
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<std::optional<QString>> inputs;
     std::deque<QString> fileNames;

@@ -1,5 +1,5 @@
+#include "gui/tab_walk.h"
 #include "settings/gui/break_point_dialog.h"
-#include "settings/tab_walk.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -155,14 +155,14 @@ TEST_F(BreakPointDialogTest, TheKeyboardReachesEveryControl) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
     QTest::keyClicks(edit("breakPointEdit"), QStringLiteral("5"));
     QTest::keyClicks(edit("chargeEdit"), QStringLiteral("1"));
-    EXPECT_TRUE(tabReachesEverything(edit("breakPointEdit")));
+    EXPECT_TRUE(tabReachesEverything(*edit("breakPointEdit")));
     m_dialog.close();
 
     m_chart.setCharge("10", "2");
     openModify(1);
     m_dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
-    EXPECT_TRUE(tabReachesEverything(edit("chargeEdit")));
+    EXPECT_TRUE(tabReachesEverything(*edit("chargeEdit")));
 }
 
 } // namespace vendaxo::test

@@ -1,8 +1,8 @@
 #include "gui/gui_fixture.h"
+#include "gui/tab_walk.h"
 #include "settings/gui/options_dialog.h"
 #include "settings/gui/shipping_dialog.h"
 #include "settings/gui/styles_dialog.h"
-#include "settings/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
@@ -355,7 +355,7 @@ TEST_F(OptionsDialogTest, TheKeyboardReachesEveryControlAndEditsATaxEntry) {
     m_dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
     taxes()->setCurrentRow(1);
-    EXPECT_TRUE(tabReachesEverything(taxes()));
+    EXPECT_TRUE(tabReachesEverything(*taxes()));
 
     m_prompts.inputs = {QStringLiteral("5")};
     taxes()->setFocus();

@@ -1,7 +1,7 @@
 #include "gui/gui_fakes.h"
+#include "gui/tab_walk.h"
 #include "settings/gui/break_point_dialog.h"
 #include "settings/gui/shipping_dialog.h"
-#include "settings/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
@@ -532,11 +532,11 @@ TEST_F(ShippingDialogTest, TabReachesEveryControlOfEachPage) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
     for (int method = 0; method <= 5; ++method) {
         chooseMethod(method);
-        EXPECT_TRUE(tabReachesEverything(child("methodList"))) << "method " << method;
+        EXPECT_TRUE(tabReachesEverything(*child("methodList"))) << "method " << method;
     }
     for (const char* page : {"handlingButton", "discountsButton"}) {
         click(page);
-        EXPECT_TRUE(tabReachesEverything(child("methodList"))) << page;
+        EXPECT_TRUE(tabReachesEverything(*child("methodList"))) << page;
     }
 }
 

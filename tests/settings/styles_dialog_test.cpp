@@ -1,7 +1,7 @@
 #include "gui/gui_fixture.h"
+#include "gui/tab_walk.h"
 #include "settings/gui/cart_preview.h"
 #include "settings/gui/styles_dialog.h"
-#include "settings/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
 #include "shell/sqlite_store.h"
@@ -192,7 +192,7 @@ TEST_F(StylesDialogTest, TheKeyboardReachesEveryControl) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
     for (const int element : {0, 12}) {
         select(element);
-        EXPECT_TRUE(tabReachesEverything(child<QWidget>("elementList"))) << element;
+        EXPECT_TRUE(tabReachesEverything(*child<QWidget>("elementList"))) << element;
     }
     // The arrows choose the element.
     auto* list = child<QListWidget>("elementList");

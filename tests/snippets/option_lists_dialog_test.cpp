@@ -1,13 +1,16 @@
 #include "gui/gui_fixture.h"
+#include "gui/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/sqlite_store.h"
 #include "snippets/gui/option_dialog.h"
 #include "snippets/gui/option_lists_editor.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,9 +49,11 @@ protected:
     }
 
     void start(const std::string& data, int row = 1, int column = 0) {
-        m_editor.setGrid(gridOf(data));
-        m_editor.setOptionsEnabled(true);
+        m_editor.setValue({true, OptionStyle::DropDown, gridOf(data)});
         grid()->setCurrentCell(row, column);
+    }
+    void setLists(bool enabled, const std::string& data) {
+        m_editor.setValue({enabled, OptionStyle::DropDown, gridOf(data)});
     }
     void click(const char* button) { clickIn(m_editor, button); }
     // Answers the option dialog that the next command opens.
@@ -60,7 +65,7 @@ protected:
         });
     }
     QTableWidget* grid() { return findIn<QTableWidget>(m_editor, "optionGrid"); }
-    std::string data() const { return m_editor.grid().data(); }
+    std::string data() const { return m_editor.value().grid.data(); }
     QString hint() { return findIn<QLabel>(m_editor, "hintLabel")->text(); }
     bool enabled(const char* name) { return findIn<QWidget>(m_editor, name)->isEnabled(); }
     QString file(const char* name) const {
@@ -73,7 +78,7 @@ protected:
 
 TEST_F(OptionListsEditorTest, AddListReplacesTheEmptyColumnAndIgnoresCancelAndEmptyAnswers) {
     EXPECT_EQ(m_editor.title(), QStringLiteral("Enter Product Options (ex: colors, sizes)"));
-    m_editor.setOptionsEnabled(true);
+    setLists(true, "");
     m_prompts.inputs = {std::nullopt, QString(), QStringLiteral("Color"), QStringLiteral("Size")};
     click("addListButton");
     click("addListButton");
@@ -87,6 +92,15 @@ TEST_F(OptionListsEditorTest, AddListReplacesTheEmptyColumnAndIgnoresCancelAndEm
     EXPECT_EQ(grid()->item(0, 1)->text(), QStringLiteral("Size"));
     EXPECT_FALSE(grid()->item(0, 1)->flags() & Qt::ItemIsSelectable) << "titles are fixed";
     EXPECT_THAT(m_flagSignals, ElementsAre(true));
+    EXPECT_EQ(grid()->currentColumn(), 1) << "the new list is the current one";
+    EXPECT_EQ(hint(), QStringLiteral("Option List (Size) = "));
+
+    inOptionDialog([](OptionDialog& dialog) {
+        QTest::keyClicks(findIn<QLineEdit>(dialog, "labelEdit"), QStringLiteral("Small"));
+        QTest::keyClick(findIn<QLineEdit>(dialog, "labelEdit"), Qt::Key_Return);
+    });
+    click("addOptionButton");
+    EXPECT_EQ(data(), "Color;\nSize;Small;\n") << "the item goes into the new list";
 }
 
 TEST_F(OptionListsEditorTest, RemoveListAsksAndTheLastOneLeavesASingleEmptyCell) {
@@ -108,26 +122,28 @@ TEST_F(OptionListsEditorTest, RemoveListAsksAndTheLastOneLeavesASingleEmptyCell)
     click("removeListButton");
     EXPECT_EQ(grid()->rowCount(), 1);
     EXPECT_EQ(grid()->columnCount(), 1);
-    EXPECT_FALSE(m_editor.grid().hasTitleRow());
+    EXPECT_FALSE(m_editor.value().grid.hasTitleRow());
     EXPECT_TRUE(grid()->item(0, 0)->flags() & Qt::ItemIsSelectable);
 }
 
-TEST_F(OptionListsEditorTest, RenameChangesOnlyOnADifferentAnswerAndRefusesSplittingTitles) {
+TEST_F(OptionListsEditorTest, RenameChangesOnlyOnADifferentAnswerAndSaysWhyItRefuses) {
     start("Color;Red;\n");
-    m_prompts.inputs = {std::nullopt, QStringLiteral("Color"), QStringLiteral("Co;lor"),
+    m_prompts.inputs = {std::nullopt, QStringLiteral("Color"), QStringLiteral("Co;lor"), QString(),
                         QStringLiteral("Colour")};
-    click("renameListButton");
-    click("renameListButton");
-    click("renameListButton");
+    for (int i = 0; i < 4; ++i)
+        click("renameListButton");
     EXPECT_EQ(data(), "Color;Red;\n");
     EXPECT_FALSE(m_editor.isChanged());
     EXPECT_EQ(m_prompts.inputPrompts[0],
               QStringLiteral(
                   "Enter New Option List Title...|Enter the new title for the option list|Color"));
-    ASSERT_EQ(m_prompts.messages.size(), 1u);
-    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Vendaxo"));
-    EXPECT_EQ(m_prompts.messages[0].text,
-              QStringLiteral("An option list title cannot contain \";\" or a line break."));
+    ASSERT_EQ(m_prompts.messages.size(), 2u);
+    for (const ShownMessage& shown : m_prompts.messages)
+        EXPECT_EQ(shown.caption, QStringLiteral("Vendaxo"));
+    EXPECT_THAT(m_prompts.texts(),
+                ElementsAre(QStringLiteral("An option list title cannot contain \";\" or a line "
+                                           "break."),
+                            QStringLiteral("An option list title cannot be empty.")));
     click("renameListButton");
     EXPECT_EQ(data(), "Colour;Red;\n");
     EXPECT_TRUE(m_editor.isChanged());
@@ -135,11 +151,11 @@ TEST_F(OptionListsEditorTest, RenameChangesOnlyOnADifferentAnswerAndRefusesSplit
     m_prompts.inputs = {QStringLiteral("Size\nWidth")};
     click("addListButton");
     EXPECT_EQ(data(), "Colour;Red;\n");
-    EXPECT_EQ(m_prompts.messages.size(), 2u);
+    EXPECT_EQ(m_prompts.messages.size(), 3u);
 
-    m_editor.setGrid(OptionGrid());
+    setLists(true, "");
     click("renameListButton"); // no title: no input box (an unscripted one would fail)
-    EXPECT_EQ(m_prompts.inputPrompts.size(), 5u);
+    EXPECT_EQ(m_prompts.inputPrompts.size(), 6u);
 }
 
 TEST_F(OptionListsEditorTest, AddEditAndRemoveOptionsThroughTheOptionDialog) {
@@ -196,7 +212,7 @@ TEST_F(OptionListsEditorTest, EnablingFollowsTheBoxAndTheCurrentCell) {
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_FALSE(findIn<QWidget>(m_editor, "loadButton")->isVisible());
 
-    m_editor.setGrid(gridOf("Color;Red;\nSize;S;M;\n"));
+    setLists(false, "Color;Red;\nSize;S;M;\n");
     QTest::mouseClick(findIn<QCheckBox>(m_editor, "enableOptionsCheck"), Qt::LeftButton);
     EXPECT_TRUE(findIn<QWidget>(m_editor, "styleCombo")->isVisible());
     EXPECT_EQ(hint(), QStringLiteral("Option List (Color) = Red"));
@@ -211,12 +227,11 @@ TEST_F(OptionListsEditorTest, EnablingFollowsTheBoxAndTheCurrentCell) {
     EXPECT_FALSE(enabled("removeOptionButton"));
     EXPECT_TRUE(enabled("addOptionButton"));
 
-    m_editor.setGrid(OptionGrid());
+    setLists(true, "");
     EXPECT_FALSE(enabled("addOptionButton")) << "a list without title takes no items";
     EXPECT_TRUE(enabled("removeListButton"));
 
-    m_editor.setGrid(gridOf("Color;Red;\n"));
-    m_editor.setOptionsEnabled(false);
+    setLists(false, "Color;Red;\n");
     for (const char* name : commands)
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_FALSE(findIn<QWidget>(m_editor, "saveButton")->isVisible());
@@ -224,7 +239,7 @@ TEST_F(OptionListsEditorTest, EnablingFollowsTheBoxAndTheCurrentCell) {
 }
 
 TEST_F(OptionListsEditorTest, MaximiseTogglesTheWidthAndUncheckingRestoresIt) {
-    m_editor.setOptionsEnabled(true);
+    setLists(true, "");
     const auto widths = [this] {
         return std::pair(m_editor.width(), grid()->width());
     };
@@ -239,15 +254,25 @@ TEST_F(OptionListsEditorTest, MaximiseTogglesTheWidthAndUncheckingRestoresIt) {
     click("maximizeButton");
     EXPECT_EQ(widths(), std::pair(normal, normalGrid));
     click("maximizeButton");
-    m_editor.setOptionsEnabled(false);
+    setLists(false, "");
     EXPECT_EQ(widths(), std::pair(normal, normalGrid));
 }
 
+TEST_F(OptionListsEditorTest, ColumnsWidenToTheirTextsAndShowItWhole) {
+    start("Colour;Red;Rainbow (add $2.50);\nSize;S;\n");
+    const QFontMetrics metrics = grid()->fontMetrics();
+    const int rainbow = metrics.horizontalAdvance(QStringLiteral("Rainbow (add $2.50)"));
+    EXPECT_GE(grid()->columnWidth(0), rainbow);
+    EXPECT_LE(grid()->columnWidth(0), std::max(grid()->viewport()->width(), 84));
+    EXPECT_EQ(grid()->columnWidth(1), 84) << "a narrow list keeps the usual width";
+    EXPECT_EQ(grid()->item(2, 0)->toolTip(), QStringLiteral("Rainbow (add $2.50)"));
+}
+
 TEST_F(OptionListsEditorTest, StyleAndShowPreparation) {
-    EXPECT_EQ(m_editor.optionStyle(), OptionStyle::None);
+    EXPECT_EQ(m_editor.value().style, OptionStyle::None);
     m_editor.prepareForShow();
-    EXPECT_EQ(m_editor.optionStyle(), OptionStyle::DropDown);
-    m_editor.setOptionStyle(OptionStyle::Radio);
+    EXPECT_EQ(m_editor.value().style, OptionStyle::DropDown);
+    m_editor.setValue({false, OptionStyle::Radio, {}});
     m_editor.prepareForShow();
     EXPECT_EQ(findIn<QComboBox>(m_editor, "styleCombo")->currentText(),
               QStringLiteral("Radio Button"));
@@ -274,10 +299,12 @@ TEST_F(OptionListsEditorTest, SaveAndLoadGiveBackTheListsAndClearTheFlag) {
 
     start("Other;\n");
     m_editor.setChanged(true);
+    m_prompts.answers = {QMessageBox::No}; // not saving the changes first
     m_prompts.fileNames = {file("lists.vdx")};
     click("loadButton");
     EXPECT_EQ(data(), lists);
     EXPECT_FALSE(m_editor.isChanged());
+    m_prompts.messages.clear();
     EXPECT_EQ(hint(), QStringLiteral("Option List (Coloré) = Red"));
 
     // The extension is added after the save dialog asked: ask again.
@@ -290,6 +317,79 @@ TEST_F(OptionListsEditorTest, SaveAndLoadGiveBackTheListsAndClearTheFlag) {
     EXPECT_TRUE(m_editor.isChanged());
     EXPECT_THAT(m_prompts.texts(), ElementsAre(QStringLiteral(
                                        "lists.vdx already exists.\nDo you want to replace it?")));
+    EXPECT_THAT(m_prompts.proposedFiles, ElementsAre(QString(), file("lists.vdx")))
+        << "the save dialog proposes the file last loaded or saved";
+}
+
+TEST_F(OptionListsEditorTest, LoadingOverUnsavedListsAsksFirst) {
+    writeFile(m_dir / "kite.vdx", "Tail;Short;Long;\n\n");
+    const auto loadAnswering = [&](QMessageBox::StandardButton answer) {
+        start("Colour;Red;\n");
+        m_editor.setChanged(true);
+        m_prompts.messages.clear();
+        m_prompts.answers = {answer};
+        click("loadButton");
+        ASSERT_EQ(m_prompts.messages.size(), 1u);
+        const ShownMessage& question = m_prompts.messages[0];
+        EXPECT_EQ(question.icon, QMessageBox::Question);
+        EXPECT_EQ(question.caption, QStringLiteral("Save Changes..."));
+        EXPECT_EQ(question.text, QStringLiteral("Do you want to save your option list changes?"));
+        EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+
+    loadAnswering(QMessageBox::Cancel);
+    EXPECT_EQ(data(), "Colour;Red;\n") << "no open dialog either (it was not scripted)";
+    EXPECT_TRUE(m_editor.isChanged());
+
+    m_prompts.fileNames = {file("kite.vdx")};
+    loadAnswering(QMessageBox::No);
+    EXPECT_EQ(data(), "Tail;Short;Long;\n");
+    EXPECT_FALSE(m_editor.isChanged());
+
+    m_prompts.fileNames = {file("colours.vdx"), file("kite.vdx")};
+    loadAnswering(QMessageBox::Yes);
+    EXPECT_EQ(readFile(m_dir / "colours.vdx"), "Colour;Red;\n\n") << "saved first";
+    EXPECT_EQ(data(), "Tail;Short;Long;\n");
+    EXPECT_EQ(m_prompts.proposedFiles.back(), file("kite.vdx")) << "the file last loaded";
+
+    m_prompts.fileNames = {QString()};
+    loadAnswering(QMessageBox::Yes);
+    EXPECT_EQ(data(), "Colour;Red;\n") << "a cancelled save loads nothing";
+    EXPECT_TRUE(m_editor.isChanged());
+
+    m_editor.setChanged(false);
+    m_prompts.messages.clear();
+    m_prompts.fileNames = {file("kite.vdx")};
+    click("loadButton");
+    EXPECT_TRUE(m_prompts.messages.empty()) << "nothing to save, nothing asked";
+    EXPECT_EQ(data(), "Tail;Short;Long;\n");
+}
+
+TEST_F(OptionListsEditorTest, AFocusedSpeedButtonShowsItsFocus) {
+    start("Size;S;\n");
+    m_editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_editor));
+    auto* maximize = findIn<QToolButton>(m_editor, "maximizeButton");
+    grid()->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = maximize->grab().toImage();
+    maximize->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(maximize->hasFocus());
+    EXPECT_NE(maximize->grab().toImage(), unfocused);
+}
+
+TEST_F(OptionListsEditorTest, EnterAndF2EditTheCurrentCellAsADoubleClickDoes) {
+    start("Size;S;M;\n", 2);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_F2}) {
+        inOptionDialog([](OptionDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Option..."));
+            QLineEdit* label = findIn<QLineEdit>(dialog, "labelEdit");
+            EXPECT_EQ(label->text(), QStringLiteral("M"));
+            QTest::keyClick(label, Qt::Key_Escape);
+        });
+        QTest::keyClick(grid(), key);
+    }
+    EXPECT_EQ(data(), "Size;S;M;\n");
+    EXPECT_FALSE(m_editor.isChanged());
 }
 
 TEST_F(OptionListsEditorTest, FailedLoadsAndSavesReportAndKeepGridAndFlag) {
@@ -301,17 +401,21 @@ TEST_F(OptionListsEditorTest, FailedLoadsAndSavesReportAndKeepGridAndFlag) {
     writeFile(m_dir / "many.vdx", tooMany);
     m_prompts.fileNames = {file("missing.vdx"), file("many.vdx"), file("no-folder/x.vdx"),
                            QString()};
+    m_prompts.answers = {QMessageBox::No, QMessageBox::No}; // load without saving first
     click("loadButton");
     click("loadButton");
     EXPECT_FALSE(m_editor.saveOptionList());
     EXPECT_FALSE(m_editor.saveOptionList()) << "cancelled";
     EXPECT_EQ(data(), "Color;Red;\n");
     EXPECT_TRUE(m_editor.isChanged());
-    ASSERT_EQ(m_prompts.messages.size(), 3u);
-    for (const ShownMessage& shown : m_prompts.messages)
-        EXPECT_EQ(shown.caption, QStringLiteral("Vendaxo"));
-    EXPECT_EQ(m_prompts.messages[1].text,
-              QStringLiteral("A product can have at most 1000 option lists."));
+    std::vector<QString> errors;
+    for (const ShownMessage& shown : m_prompts.messages) {
+        if (shown.caption == QStringLiteral("Vendaxo"))
+            errors.push_back(shown.text);
+    }
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(m_prompts.messages.size(), 5u) << "and the two questions";
+    EXPECT_EQ(errors[1], QStringLiteral("A product can have at most 1000 option lists."));
 }
 
 class OptionDialogTest : public ::testing::Test {
@@ -328,7 +432,8 @@ protected:
 };
 
 TEST_F(OptionDialogTest, AddModeStartsEmptyAndTheExampleFollowsKindAndAmount) {
-    m_dialog.prepare(OptionDialog::Mode::Add, QStringLiteral("Old (add €1)"), QStringLiteral("€"));
+    m_dialog.prepare(OptionDialog::Mode::Add, QStringLiteral("€"));
+    m_dialog.setValue({});
     EXPECT_EQ(label()->text(), QString());
     EXPECT_EQ(amount()->text(), QStringLiteral("0"));
     EXPECT_EQ(findIn<QLabel>(m_dialog, "currencyLabel")->text(), QStringLiteral("€"));
@@ -348,33 +453,67 @@ TEST_F(OptionDialogTest, AddModeStartsEmptyAndTheExampleFollowsKindAndAmount) {
     EXPECT_EQ(example(), QStringLiteral("The price of this item will be an additional €1.5"));
     kind()->setCurrentIndex(2);
     EXPECT_EQ(example(), QStringLiteral("The price of this item will be €1.5 less."));
-    EXPECT_EQ(m_dialog.itemText(), QStringLiteral("Small (subtract €1.5)"));
-    kind()->setCurrentIndex(0);
-    EXPECT_EQ(m_dialog.itemText(), QStringLiteral("Small"));
+    EXPECT_EQ(m_dialog.value(), (OptionItem{"Small", PriceAdjustment::Subtract, "1.5"}));
     EXPECT_TRUE(m_prompts.messages.empty());
 }
 
-TEST_F(OptionDialogTest, LabelFilterRemovesTheSeparatorsWithTheMessage) {
-    m_dialog.prepare(OptionDialog::Mode::Add, QString(), QStringLiteral("$"));
-    QTest::keyClicks(label(), QStringLiteral("a\"b;c(d)"));
-    EXPECT_EQ(label()->text(), QStringLiteral("abcd"));
-    EXPECT_THAT(m_prompts.texts(),
-                ElementsAre(kLabelMessage, kLabelMessage, kLabelMessage, kLabelMessage));
+TEST_F(OptionDialogTest, EditModeShowsTheItemWithOkEnabled) {
+    m_dialog.prepare(OptionDialog::Mode::Edit, QStringLiteral("$"));
+    m_dialog.setValue({"Large", PriceAdjustment::Add, "2.50"});
+    EXPECT_EQ(m_dialog.windowTitle(), QStringLiteral("Edit Option..."));
+    EXPECT_EQ(label()->text(), QStringLiteral("Large"));
+    EXPECT_EQ(kind()->currentText(), QStringLiteral("Add"));
+    EXPECT_EQ(amount()->text(), QStringLiteral("2.50"));
     EXPECT_TRUE(okEnabled());
+    EXPECT_EQ(example(), QStringLiteral("The price of this item will be an additional $2.50"));
 }
 
-TEST_F(OptionDialogTest, EnterInTheAmountConfirmsOnlyWhileOkIsEnabled) {
-    m_dialog.prepare(OptionDialog::Mode::Add, QString(), QStringLiteral("$"));
+TEST_F(OptionDialogTest, LabelFilterRemovesTheSeparatorsWithANoticeAndNoKeyIsLost) {
+    m_dialog.prepare(OptionDialog::Mode::Add, QStringLiteral("$"));
+    m_dialog.setValue({});
+    QTest::keyClicks(label(), QStringLiteral("a\"b;c(d)e"));
+    EXPECT_EQ(label()->text(), QStringLiteral("abcde"));
+    const QString notice = QStringLiteral("labelEdit|") + kLabelMessage;
+    EXPECT_THAT(m_prompts.notices, ElementsAre(notice, notice, notice, notice));
+    EXPECT_TRUE(m_prompts.messages.empty()) << "nothing takes the keyboard";
+    EXPECT_TRUE(okEnabled());
+
+    label()->setCursorPosition(2);
+    QTest::keyClicks(label(), QStringLiteral(";x"));
+    EXPECT_EQ(label()->text(), QStringLiteral("abxcde")) << "the caret stays where it was";
+}
+
+TEST_F(OptionDialogTest, EnterConfirmsWhileOkIsEnabledAndOnCancelCancels) {
+    m_dialog.prepare(OptionDialog::Mode::Add, QStringLiteral("$"));
+    m_dialog.setValue({});
     kind()->setCurrentIndex(1);
     QTest::keyClick(amount(), Qt::Key_Return);
-    EXPECT_TRUE(m_dialog.isVisible());
     QTest::keyClick(label(), Qt::Key_Return);
-    EXPECT_TRUE(m_dialog.isVisible()) << "Enter confirms from the amount only";
+    EXPECT_TRUE(m_dialog.isVisible()) << "OK is not enabled yet";
     QTest::keyClicks(label(), QStringLiteral("S"));
     QTest::keyClick(amount(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_FALSE(m_dialog.isVisible());
     EXPECT_EQ(m_dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(m_dialog.itemText(), QStringLiteral("S (add $0)"));
+    EXPECT_EQ(m_dialog.value().text("$"), "S (add $0)");
+
+    for (const char* field : {"labelEdit", "okButton"}) {
+        m_dialog.show();
+        m_dialog.setResult(QDialog::Rejected);
+        QTest::keyClick(findIn<QWidget>(m_dialog, field), Qt::Key_Return);
+        EXPECT_EQ(m_dialog.result(), QDialog::Accepted) << field;
+    }
+    m_dialog.show();
+    QTest::keyClick(findIn<QWidget>(m_dialog, "cancelButton"), Qt::Key_Return);
+    EXPECT_EQ(m_dialog.result(), QDialog::Rejected) << "Enter on Cancel cancels";
+}
+
+TEST_F(OptionDialogTest, TabReachesEveryFieldAndButtonInBothModes) {
+    for (const bool edit : {false, true}) {
+        m_dialog.prepare(edit ? OptionDialog::Mode::Edit : OptionDialog::Mode::Add,
+                         QStringLiteral("$"));
+        m_dialog.setValue(edit ? OptionItem{"Large", PriceAdjustment::Add, "2.50"} : OptionItem{});
+        EXPECT_TRUE(tabReachesEverything(*label())) << edit;
+    }
 }
 
 } // namespace vendaxo::test

@@ -1,4 +1,5 @@
 #include "base/error.h"
+#include "base/text.h"
 #include "snippets/option_lists.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,8 @@ TEST(OptionGrid, TitlesThatWouldSplitTheListsAndTooManyListsAreRefused) {
     EXPECT_THROW(grid.addList("Size;Colour"), Error);
     EXPECT_THROW(grid.addList("Two\nlines"), Error);
     EXPECT_THROW(grid.renameList(0, "x;y"), Error);
+    EXPECT_THROW(grid.renameList(0, ""), Error) << "the first item would become the title";
+    EXPECT_THROW(grid.addList(""), Error);
     EXPECT_EQ(grid.data(), "A;a;\n");
 
     std::string many;
@@ -121,6 +124,19 @@ TEST(OptionItem, ParsesAndWritesAdjustments) {
 
     EXPECT_EQ((OptionItem{"Gift wrap", PriceAdjustment::Subtract, "0.5"}).text("£"),
               "Gift wrap (subtract £0.5)");
+}
+
+TEST(OptionItem, ALabelRidOfItsForbiddenCharactersSurvivesTheStoredLists) {
+    const std::string typed = "Kite \"Red; (Large)\"";
+    const OptionItem item{withoutAny(typed, OptionItem::kForbiddenInLabel), PriceAdjustment::Add,
+                          "2.50"};
+    EXPECT_EQ(item.label, "Kite Red Large");
+    OptionGrid grid;
+    grid.addList("Colour");
+    grid.addItem(0, item.text("$"));
+    const OptionItem reread = OptionItem::parse(gridOf(grid.data()).cell(0, 1), "$");
+    EXPECT_EQ(reread.label, item.label);
+    EXPECT_EQ(reread.amount, "2.50");
 }
 
 // The amount is read after removing the currency symbols from the whole text;

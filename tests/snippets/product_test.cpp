@@ -115,4 +115,24 @@ TEST(ProductRules, CheckingABoxUnchecksTheOnesItExcludes) {
     EXPECT_EQ(product.taxable(), "no");
 }
 
+TEST(ProductRules, ADescriptionIsOneLineWithoutQuotationMarks) {
+    EXPECT_TRUE(Product::isAllowedDescription("Delta Kite, 1.4 m"));
+    EXPECT_FALSE(Product::isAllowedDescription("Delta Kite \"Harbour\" edition"));
+    EXPECT_EQ(Product::descriptionLine("Delta\r\nKite\nRed\rBlue"), "Delta Kite Red Blue");
+    EXPECT_EQ(Product::descriptionLine("Delta\r\n\r\nKite"), "Delta  Kite")
+        << "one blank for each line break, so the caret can stay where it was";
+}
+
+TEST(ProductRules, TheOptionListsTravelAsOneValue) {
+    Product product;
+    ProductOptions lists{true, OptionStyle::Radio, {}};
+    lists.grid.rebuild("Size;S;M;\n");
+    product.setOptionLists(lists);
+    EXPECT_TRUE(product.optionsEnabled);
+    EXPECT_EQ(product.optionStyle, OptionStyle::Radio);
+    EXPECT_EQ(product.options.data(), "Size;S;M;\n");
+    EXPECT_EQ(product.optionLists(), lists);
+    EXPECT_EQ(Product{}.optionLists(), ProductOptions{}) << "both start from the same lists";
+}
+
 } // namespace vendaxo::test

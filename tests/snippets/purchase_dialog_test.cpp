@@ -1,18 +1,24 @@
 #include "gui/gui_fixture.h"
+#include "gui/tab_walk.h"
 #include "shell/gui/app_services.h"
 #include "shell/gui/application.h"
+#include "shell/gui/window_placement.h"
 #include "shell/sqlite_store.h"
 #include "snippets/gui/option_lists_editor.h"
 #include "snippets/gui/purchase_dialog.h"
 #include "snippets/purchase_snippet.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <gmock/gmock.h>
 
 // Readable failures.
@@ -109,7 +115,7 @@ TEST_F(PurchaseDialogTest, InsertFollowsKeyReleasesAndEveryShowClearsTheSku) {
     EXPECT_EQ(description()->toPlainText(), QStringLiteral("K"));
 }
 
-TEST_F(PurchaseDialogTest, PriceKeyFilterRemovesOnlyWhatDigitsCannotProduce) {
+TEST_F(PurchaseDialogTest, PriceKeyFilterRemovesOnlyWhatDigitsCannotProduceAndTypingGoesOn) {
     QLineEdit* price = edit("priceEdit");
     type(price, "12");
     QTest::keyPress(price, Qt::Key_Shift);
@@ -118,13 +124,19 @@ TEST_F(PurchaseDialogTest, PriceKeyFilterRemovesOnlyWhatDigitsCannotProduce) {
     EXPECT_EQ(price->text(), QStringLiteral("12"));
 
     price->clear();
-    type(price, "1299");
+    type(price, "$39.5x0");
+    EXPECT_EQ(price->text(), QStringLiteral("39.50")) << "a wrong key wipes nothing";
+
+    // In the middle the wrong key goes from where it was typed, not from the end.
     QTest::keyClick(price, Qt::Key_Home);
     QTest::keyClick(price, Qt::Key_Right);
     QTest::keyClick(price, Qt::Key_Right);
     type(price, "x");
-    EXPECT_EQ(price->text(), QStringLiteral("1299")) << "no digit is lost";
-    EXPECT_EQ(price->selectedText(), QStringLiteral("1299"));
+    EXPECT_EQ(price->text(), QStringLiteral("39.50"));
+    EXPECT_EQ(price->cursorPosition(), 2);
+    EXPECT_FALSE(price->hasSelectedText());
+    type(price, "1");
+    EXPECT_EQ(price->text(), QStringLiteral("391.50"));
 
     price->clear();
     type(price, "12.5");
@@ -139,18 +151,40 @@ TEST_F(PurchaseDialogTest, PriceKeyFilterRemovesOnlyWhatDigitsCannotProduce) {
     }
 }
 
-TEST_F(PurchaseDialogTest, DescriptionLosesQuotationMarksWithAMessageAndTakesNoLineBreak) {
+TEST_F(PurchaseDialogTest, DescriptionLosesQuotationMarksWithANoticeAndNoKeyIsLost) {
+    const QString notice =
+        QStringLiteral("descriptionEdit|You cannot enter qoutation marks(\") in this field.");
     type(edit("skuEdit"), "A\"1");
-    EXPECT_TRUE(m_prompts.messages.empty()) << "the SKU is not filtered";
-    type(description(), "Pocket \"Knife");
-    QTest::keyClick(description(), Qt::Key_Return);
-    EXPECT_EQ(description()->toPlainText(), QStringLiteral("Pocket Knife"));
-    ASSERT_EQ(m_prompts.messages.size(), 1u);
-    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::NoIcon);
-    EXPECT_EQ(m_prompts.messages[0].caption, QStringLiteral("Vendaxo"));
-    EXPECT_EQ(m_prompts.messages[0].text,
-              QStringLiteral("You cannot enter qoutation marks(\") in this field."));
+    EXPECT_TRUE(m_prompts.notices.empty()) << "the SKU is not filtered";
+    type(description(), "Delta Kite \"Harbour\" edition");
+    EXPECT_EQ(description()->toPlainText(), QStringLiteral("Delta Kite Harbour edition"));
+    EXPECT_THAT(m_prompts.notices, ElementsAre(notice, notice));
+    EXPECT_TRUE(m_prompts.messages.empty()) << "nothing takes the keyboard";
+
+    QTextCursor caret = description()->textCursor();
+    caret.setPosition(5);
+    description()->setTextCursor(caret);
+    type(description(), "\"x");
+    EXPECT_EQ(description()->toPlainText(), QStringLiteral("Deltax Kite Harbour edition"))
+        << "the caret stays where the mark was typed";
     EXPECT_EQ(edit("skuEdit")->text(), QStringLiteral("A\"1"));
+}
+
+TEST_F(PurchaseDialogTest, DescriptionStaysOneLine) {
+    type(description(), "Pocket");
+    QTest::keyClick(description(), Qt::Key_Return);
+    type(description(), " Knife");
+    EXPECT_EQ(description()->toPlainText(), QStringLiteral("Pocket Knife"));
+    description()->insertPlainText(QStringLiteral("\nModel\n18S"));
+    type(description(), "!");
+    EXPECT_EQ(description()->toPlainText(), QStringLiteral("Pocket Knife Model 18S!"))
+        << "pasted line breaks become blanks, the caret after the paste";
+
+    Product stored;
+    stored.description = "Stored \"as it is\"";
+    m_dialog.setValue(stored);
+    EXPECT_EQ(m_dialog.value().description, stored.description) << "only typing is filtered";
+    EXPECT_EQ(m_prompts.notices.size(), 0u);
 }
 
 TEST_F(PurchaseDialogTest, QuantityCheckBoxesExcludeEachOtherOnClicksOnly) {
@@ -210,6 +244,16 @@ TEST_F(PurchaseDialogTest, DiscountsAreAddedUniqueEditedRemovedAndCarriedWhenUnc
               QStringLiteral("Enter Quantity Discount Price...|Enter the item price for 5 "
                              "quantity|0"));
     EXPECT_EQ(discounts()->item(1)->text(), QStringLiteral("5 - $4.25;"));
+
+    // From the keyboard: the arrows choose an entry, Enter or F2 edits it.
+    m_prompts.inputs = {QStringLiteral("9"), QStringLiteral("8")};
+    QTest::keyClick(discounts(), Qt::Key_Up);
+    QTest::keyClick(discounts(), Qt::Key_Return);
+    QTest::keyClick(discounts(), Qt::Key_F2);
+    EXPECT_EQ(discounts()->item(0)->text(), QStringLiteral("10 - $8;"));
+    m_prompts.inputs = {QStringLiteral("9.5")};
+    QTest::keyClick(discounts(), Qt::Key_Return);
+    EXPECT_TRUE(m_prompts.inputs.empty());
 
     clickEntry(0);
     ASSERT_TRUE(button("removeDiscountButton")->isEnabled());
@@ -283,9 +327,9 @@ TEST_F(PurchaseDialogTest, PasteDefaultRunsTheRulesClearsTheSkuAndTheOptionFlag)
     EXPECT_THAT(entries(), ElementsAre(QStringLiteral("10 - $2;")));
     EXPECT_TRUE(discounts()->isEnabled());
     OptionListsEditor& options = m_dialog.optionLists();
-    EXPECT_TRUE(options.optionsEnabled());
-    EXPECT_EQ(options.optionStyle(), OptionStyle::Radio);
-    EXPECT_EQ(options.grid().data(), "Size;S;M;\n");
+    EXPECT_TRUE(options.value().enabled);
+    EXPECT_EQ(options.value().style, OptionStyle::Radio);
+    EXPECT_EQ(options.value().grid.data(), "Size;S;M;\n");
     EXPECT_FALSE(options.isChanged());
 }
 
@@ -353,6 +397,99 @@ TEST_F(PurchaseDialogTest, UnreachableEditorLeavesTheDialogOpenWithItsContents) 
     EXPECT_TRUE(m_dialog.isVisible());
     EXPECT_EQ(edit("skuEdit")->text(), QStringLiteral("A1"));
     EXPECT_EQ(description()->toPlainText(), QStringLiteral("Knife"));
+}
+
+TEST_F(PurchaseDialogTest, NewProductStartsAgainAfterSettlingChangedLists) {
+    Product delta;
+    delta.sku = "K1";
+    delta.price = "39.50";
+    delta.description = "Delta Kite";
+    delta.weight = "1.2";
+    delta.caption = "Buy";
+    delta.freeShipping = delta.nonTaxable = delta.quantityLock = delta.quantityDiscount = true;
+    delta.fixedQuantity = "2";
+    delta.discounts.add("10", "35");
+    delta.optionsEnabled = true;
+    delta.optionStyle = OptionStyle::Radio;
+    delta.options.rebuild("Colour;Red;\n");
+    delta.carriedText = "kept";
+    m_dialog.setValue(delta);
+    m_dialog.optionLists().setChanged(true);
+
+    m_prompts.answers = {QMessageBox::Cancel};
+    click("newProductButton");
+    EXPECT_EQ(m_prompts.messages.back().caption, QStringLiteral("Save Changes..."));
+    EXPECT_TRUE(m_dialog.value() == delta) << "Cancel keeps everything";
+
+    m_prompts.answers = {QMessageBox::Yes};
+    m_prompts.fileNames = {QString::fromStdU16String((m_dir / "delta.vdx").u16string())};
+    click("newProductButton");
+    EXPECT_EQ(readFile(m_dir / "delta.vdx"), "Colour;Red;\n\n") << "saved before they went";
+    EXPECT_TRUE(m_dialog.value() == Product{}) << "every field, flag, price break and list";
+    EXPECT_TRUE(discounts()->count() == 0 && !discounts()->isEnabled());
+    EXPECT_FALSE(edit("fixedQuantityEdit")->isEnabled());
+    EXPECT_FALSE(m_dialog.optionLists().isChanged());
+    EXPECT_FALSE(button("insertButton")->isEnabled());
+
+    m_dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    EXPECT_EQ(QApplication::focusWidget(), edit("skuEdit"));
+    type(description(), "Box Kite");
+    m_prompts.messages.clear();
+    QSignalSpy clicked(button("newProductButton"), &QPushButton::clicked);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+    ASSERT_TRUE(clicked.wait()) << "Alt+N"; // a mnemonic clicks after showing the press
+    EXPECT_EQ(description()->toPlainText(), QString());
+    EXPECT_TRUE(m_prompts.messages.empty());
+}
+
+TEST_F(PurchaseDialogTest, MaximizedOptionsGrowOnlyIntoTheRoomTheScreenHas) {
+    const QRect screen = m_dialog.screen()->availableGeometry();
+    m_dialog.optionLists().setValue({true, OptionStyle::DropDown, {}});
+    QCoreApplication::processEvents();
+    const QRect before = m_dialog.frameGeometry();
+    const int normal = m_dialog.optionLists().width();
+    const int room = screen.width() - (before.width() - normal);
+    QTest::mouseClick(findIn<QToolButton>(m_dialog, "maximizeButton"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_dialog.optionLists().width(), std::clamp(room, normal, 560));
+    EXPECT_LE(m_dialog.frameGeometry().width(), std::max(screen.width(), before.width()));
+    EXPECT_TRUE(screen.contains(m_dialog.frameGeometry().topLeft()));
+}
+
+TEST_F(PurchaseDialogTest, EnterOnAFocusedButtonPressesThatButtonNotInsert) {
+    typeMinimalProduct();
+    ASSERT_TRUE(button("insertButton")->isEnabled());
+    QTest::keyClick(button("cancelButton"), Qt::Key_Return);
+    EXPECT_EQ(m_dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(m_bridge.inserted.empty());
+    m_dialog.show();
+    typeMinimalProduct();
+    QTest::keyClick(edit("captionEdit"), Qt::Key_Return);
+    EXPECT_EQ(m_bridge.inserted.size(), 1u) << "from a field, Enter inserts";
+}
+
+TEST(WindowPlacement, AWindowPastTheScreenMovesBackOntoIt) {
+    const QRect screen(0, 0, 1280, 800);
+    EXPECT_EQ(onScreen(QRect(208, 130, 865, 510), screen), QPoint(208, 130)) << "on it already";
+    EXPECT_EQ(onScreen(QRect(208, 130, 1154, 510), screen), QPoint(126, 130));
+    EXPECT_EQ(onScreen(QRect(900, 500, 400, 400), screen), QPoint(880, 400));
+    EXPECT_EQ(onScreen(QRect(-50, -20, 1400, 900), screen), QPoint(0, 0))
+        << "too big: the title bar stays reachable";
+}
+
+TEST_F(PurchaseDialogTest, TabReachesEveryEnabledControlWithOptionsOnAndOff) {
+    for (const bool options : {false, true}) {
+        Product product;
+        product.optionsEnabled = options;
+        product.options.rebuild("Colour;Red;\n");
+        product.quantityLock = product.quantityDiscount = true;
+        product.discounts.add("10", "35");
+        m_dialog.setValue(product);
+        EXPECT_TRUE(tabReachesEverything(*edit("skuEdit"))) << options;
+        EXPECT_EQ(tabWalk(m_dialog, *edit("skuEdit")).size(), options ? 32 : 22)
+            << "with the option lists' controls";
+    }
 }
 
 } // namespace vendaxo::test

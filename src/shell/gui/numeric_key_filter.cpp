@@ -1,5 +1,7 @@
 #include "shell/gui/numeric_key_filter.h"
 
+#include "shell/gui/field_rules.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -17,6 +19,7 @@ QString numericOnly(const QString& text) {
 
 NumericKeyFilter::NumericKeyFilter(QLineEdit* field) : QObject(field), m_field(field) {
     field->installEventFilter(this);
+    connect(field, &QLineEdit::textEdited, this, [this] { applyTextRule(m_field, numericOnly); });
 }
 
 NumericKeyFilter* NumericKeyFilter::install(QLineEdit* field) {
@@ -24,14 +27,8 @@ NumericKeyFilter* NumericKeyFilter::install(QLineEdit* field) {
 }
 
 bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_field && event->type() == QEvent::KeyRelease) {
-        const QString cleaned = numericOnly(m_field->text());
-        if (cleaned != m_field->text()) {
-            m_field->setText(cleaned);
-            m_field->selectAll();
-        }
+    if (watched == m_field && event->type() == QEvent::KeyRelease)
         emit keyReleased(static_cast<QKeyEvent*>(event)->key());
-    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -6,9 +6,9 @@ class QLineEdit;
 
 namespace vendaxo {
 
-// Keeps an amount field to digits and points: after each key release,
-// whatever else was typed or pasted is removed and the remaining text selected,
-// so the next key replaces it. A text of digits and points is left alone.
+// Keeps an amount field to digits and points: whatever else is typed or pasted
+// is removed at once from where it went in, the caret stays there and nothing
+// is selected, so typing simply goes on. Programmatic text is left alone.
 class NumericKeyFilter final : public QObject {
     Q_OBJECT
 public:
@@ -16,7 +16,8 @@ public:
     static NumericKeyFilter* install(QLineEdit* field);
 
 signals:
-    // After the field was cleaned; `key` is the released Qt::Key.
+    // On every key release in the field, after the field was cleaned; `key`
+    // is the released Qt::Key.
     void keyReleased(int key);
 
 protected:

@@ -25,8 +25,9 @@ public:
     // Empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& caption,
-                                 const QString& filter) = 0;
+    // `proposed` is the file the dialog starts on; empty for none.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                 const QString& proposed) = 0;
     // nullopt when cancelled.
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
     // A message about what was just typed into `field`, shown beside it without
@@ -53,8 +54,11 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& caption, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         const QString& proposed) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+    // A balloon under the field, inside its window, that takes neither focus
+    // nor clicks; it goes when the field loses focus, or after a while.
     void notice(QWidget* field, const QString& text) override;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <algorithm>
 
 class QWidget;
 
@@ -19,6 +21,14 @@ QRect centredFrame(const QRect& area, const QSize& frame);
 // `minimum` fits beside it; it always stays inside the area.
 QRect frameBeside(const QRect& area, const QRect& anchor, const QSize& minimum,
                   const QSize& wanted);
+
+// Where a window's frame goes to lie on `screen`: moved left and up as far as
+// needed, but never past the screen's left and top edges, where its title bar
+// and first controls are.
+inline QPoint onScreen(const QRect& frame, const QRect& screen) {
+    return {std::max(std::min(frame.x(), screen.right() + 1 - frame.width()), screen.left()),
+            std::max(std::min(frame.y(), screen.bottom() + 1 - frame.height()), screen.top())};
+}
 
 // Gap between a window and the one it is placed beside.
 inline constexpr int kWindowGap = 12;

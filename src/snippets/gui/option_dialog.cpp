@@ -1,13 +1,9 @@
 #include "snippets/gui/option_dialog.h"
 
+#include "shell/gui/field_rules.h"
 #include "shell/gui/numeric_key_filter.h"
-#include "shell/gui/prompts.h"
-#include "snippets/option_lists.h"
+#include "shell/gui/qt_text.h"
 #include "ui_option_dialog.h"
-
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <algorithm>
 
 namespace vendaxo {
 
@@ -25,11 +21,6 @@ PriceAdjustment kindAt(int index) {
     }
 }
 
-bool isForbiddenInLabel(QChar c) {
-    return c == QLatin1Char('"') || c == QLatin1Char(';') || c == QLatin1Char('(') ||
-           c == QLatin1Char(')');
-}
-
 } // namespace
 
 OptionDialog::OptionDialog(Prompts& prompts, QWidget* parent)
@@ -41,64 +32,46 @@ OptionDialog::OptionDialog(Prompts& prompts, QWidget* parent)
                                          2 * m_ui->exampleLabel->margin() +
                                          2 * m_ui->exampleLabel->frameWidth());
 
-    m_ui->labelEdit->installEventFilter(this);
-    connect(NumericKeyFilter::install(m_ui->amountEdit), &NumericKeyFilter::keyReleased, this,
-            &OptionDialog::amountKeyReleased);
+    forbidCharacters(
+        m_ui->labelEdit, OptionItem::kForbiddenInLabel, m_prompts,
+        tr("You cannot enter the following characters (\" ; ( ) etc...) in this field."));
+    NumericKeyFilter::install(m_ui->amountEdit);
+    connect(m_ui->labelEdit, &QLineEdit::textChanged, this, &OptionDialog::updateOkButton);
+    connect(m_ui->amountEdit, &QLineEdit::textChanged, this, [this] {
+        updateOkButton();
+        updateExample();
+    });
     connect(m_ui->adjustmentCombo, &QComboBox::currentIndexChanged, this,
             &OptionDialog::updateExample);
+    // OK is the default button: Enter in either field confirms while it is enabled.
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 OptionDialog::~OptionDialog() = default;
 
-void OptionDialog::prepare(Mode mode, const QString& itemText, const QString& currency) {
+void OptionDialog::prepare(Mode mode, const QString& currency) {
     m_currency = currency;
     setWindowTitle(mode == Mode::Add ? tr("Add Option...") : tr("Edit Option..."));
-    const OptionItem item = mode == Mode::Edit
-                                ? OptionItem::parse(itemText.toStdString(), currency.toStdString())
-                                : OptionItem{};
-    m_ui->labelEdit->setText(QString::fromStdString(item.label));
-    m_ui->amountEdit->setText(QString::fromStdString(item.amount));
-    m_ui->adjustmentCombo->setCurrentIndex(static_cast<int>(item.kind));
-    m_ui->okButton->setEnabled(mode == Mode::Edit);
     m_ui->currencyLabel->setText(currency);
     updateExample();
     m_ui->labelEdit->setFocus();
 }
 
-QString OptionDialog::itemText() const {
+OptionItem OptionDialog::value() const {
     OptionItem item;
-    item.label = m_ui->labelEdit->text().toStdString();
+    item.label = textOf(m_ui->labelEdit);
     item.kind = kindAt(m_ui->adjustmentCombo->currentIndex());
-    item.amount = m_ui->amountEdit->text().toStdString();
-    return QString::fromStdString(item.text(m_currency.toStdString()));
+    item.amount = textOf(m_ui->amountEdit);
+    return item;
 }
 
-bool OptionDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->labelEdit && event->type() == QEvent::KeyRelease)
-        filterLabel();
-    return QDialog::eventFilter(watched, event);
-}
-
-void OptionDialog::filterLabel() {
-    QString label = m_ui->labelEdit->text();
-    if (std::any_of(label.cbegin(), label.cend(), isForbiddenInLabel)) {
-        label.removeIf(isForbiddenInLabel);
-        m_ui->labelEdit->setText(label);
-        m_prompts.message(
-            this, QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
-            tr("You cannot enter the following characters (\" ; ( ) etc...) in this field."),
-            QMessageBox::Ok);
-    }
-    updateOkButton();
-}
-
-void OptionDialog::amountKeyReleased(int key) {
+void OptionDialog::setValue(const OptionItem& item) {
+    m_ui->labelEdit->setText(toQt(item.label));
+    m_ui->amountEdit->setText(toQt(item.amount));
+    m_ui->adjustmentCombo->setCurrentIndex(static_cast<int>(item.kind));
     updateOkButton();
     updateExample();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_ui->okButton->isEnabled())
-        accept();
 }
 
 void OptionDialog::updateOkButton() {
@@ -108,8 +81,9 @@ void OptionDialog::updateOkButton() {
 
 void OptionDialog::updateExample() {
     const QString amount = m_currency + m_ui->amountEdit->text();
+    const PriceAdjustment kind = kindAt(m_ui->adjustmentCombo->currentIndex());
     QString example;
-    switch (kindAt(m_ui->adjustmentCombo->currentIndex())) {
+    switch (kind) {
     case PriceAdjustment::SamePrice:
         example = tr("The price of this item will be the same as the parent item.");
         break;
@@ -121,8 +95,7 @@ void OptionDialog::updateExample() {
         break;
     }
     m_ui->exampleLabel->setText(example);
-    m_ui->amountEdit->setEnabled(kindAt(m_ui->adjustmentCombo->currentIndex()) !=
-                                 PriceAdjustment::SamePrice);
+    m_ui->amountEdit->setEnabled(kind != PriceAdjustment::SamePrice);
 }
 
 } // namespace vendaxo

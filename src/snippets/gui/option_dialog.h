@@ -1,5 +1,7 @@
 #pragma once
 
+#include "snippets/option_lists.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -21,19 +23,14 @@ public:
     explicit OptionDialog(Prompts& prompts, QWidget* parent = nullptr);
     ~OptionDialog() override;
 
-    // Before each opening: empty fields to add an item, or the fields taken
-    // from the text of the item to edit. `currency` is the merchant's currency
-    // character, shown beside the amount and written into the item.
-    void prepare(Mode mode, const QString& itemText, const QString& currency);
-    // The item as entered: the label, with " (add $2.50)" or " (subtract $2.50)".
-    QString itemText() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Before each opening: the caption follows the mode, and `currency`, the
+    // merchant's currency character, is shown beside the amount.
+    void prepare(Mode mode, const QString& currency);
+    OptionItem value() const;
+    // OK is enabled while the item has a label and an amount.
+    void setValue(const OptionItem& item);
 
 private:
-    void filterLabel();
-    void amountKeyReleased(int key);
     void updateOkButton();
     void updateExample();
 

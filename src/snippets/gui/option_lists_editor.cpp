@@ -9,13 +9,12 @@
 #include "ui_option_lists_editor.h"
 
 #include <QFileInfo>
-#include <QHeaderView>
+#include <QScreen>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 #include <algorithm>
 #include <array>
 #include <initializer_list>
-#include <vector>
+#include <limits>
 
 namespace vendaxo {
 
@@ -26,6 +25,7 @@ constexpr int kNormalGridWidth = 185;
 constexpr int kGridInset = kNormalWidth - kNormalGridWidth;
 constexpr int kWideWidth = 560;
 constexpr int kWideGridWidth = 540;
+constexpr int kWideGridInset = kWideWidth - kWideGridWidth;
 constexpr int kWideFrom = 300;
 
 using Widgets = std::initializer_list<QWidget*>;
@@ -33,22 +33,6 @@ using Widgets = std::initializer_list<QWidget*>;
 std::filesystem::path pathOf(const QString& name) {
     return std::filesystem::path(name.toStdU16String());
 }
-
-// Titles cannot become the current cell, yet read as a header rather than as
-// disabled text.
-class TitleRowDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (option->widget && option->widget->isEnabled()) {
-            option->state |= QStyle::State_Enabled;
-            option->palette.setCurrentColorGroup(QPalette::Active);
-        }
-    }
-};
 
 } // namespace
 
@@ -69,7 +53,8 @@ struct OptionListsEditor::Private {
     void showError(const Error& error) { services.prompts.error(&q, toQt(error.what())); }
 
     // Runs a command on a copy of the lists, so a refused one changes nothing.
-    template <typename Command> void change(Command&& command) {
+    // The lists are shown with `currentColumn` current when given.
+    template <typename Command> void change(Command&& command, int currentColumn = -1) {
         OptionGrid changed = grid;
         try {
             command(changed);
@@ -78,12 +63,11 @@ struct OptionListsEditor::Private {
             return;
         }
         grid = std::move(changed);
-        showGrid();
+        ui.optionGrid->showGrid(grid, currentColumn);
         q.setChanged(true);
         refreshCommands();
     }
 
-    void showGrid(int currentColumn = -1);
     void refreshCommands();
     void followEnableBox();
     void setWide(bool wide);
@@ -104,35 +88,8 @@ struct OptionListsEditor::Private {
     OptionGrid grid;
     bool changed = false;
     int normalWidth = kNormalWidth;
+    QString lastFile; // loaded or saved
 };
-
-// The table mirrors the lists; the current cell stays where it was as far as
-// the new shape allows, and never on the title row.
-void OptionListsEditor::Private::showGrid(int currentColumn) {
-    QTableWidget* table = ui.optionGrid;
-    const int oldRow = table->currentRow();
-    const int oldColumn = currentColumn >= 0 ? currentColumn : table->currentColumn();
-    const QSignalBlocker blocker(table);
-    const int columns = static_cast<int>(grid.columnCount());
-    const int rows = static_cast<int>(grid.rowCount());
-    table->clearContents();
-    table->setColumnCount(columns);
-    table->setRowCount(rows);
-    const int firstItemRow = grid.hasTitleRow() ? 1 : 0;
-    for (int c = 0; c < columns; ++c) {
-        for (int r = 0; r < rows; ++r) {
-            auto* item = new QTableWidgetItem(
-                toQt(grid.cell(static_cast<std::size_t>(c), static_cast<std::size_t>(r))));
-            if (r < firstItemRow) {
-                item->setFlags(Qt::NoItemFlags);
-                item->setBackground(table->palette().button());
-            }
-            table->setItem(r, c, item);
-        }
-    }
-    table->setCurrentCell(std::clamp(oldRow, firstItemRow, rows - 1),
-                          std::clamp(oldColumn, 0, columns - 1));
-}
 
 void OptionListsEditor::Private::refreshCommands() {
     const std::string& title = grid.title(column());
@@ -158,9 +115,17 @@ void OptionListsEditor::Private::followEnableBox() {
         refreshCommands();
 }
 
+// Wide, as far as the screen has room beside the rest of the window.
 void OptionListsEditor::Private::setWide(bool wide) {
-    q.setFixedWidth(wide ? kWideWidth : normalWidth);
-    ui.optionGrid->setFixedWidth(wide ? kWideGridWidth : normalWidth - kGridInset);
+    int width = normalWidth;
+    if (wide) {
+        const int besides = q.window()->frameGeometry().width() - q.width();
+        const int room = q.screen()->availableGeometry().width() - besides;
+        width = std::clamp(room, normalWidth, kWideWidth);
+    }
+    q.setFixedWidth(width);
+    ui.optionGrid->setFixedWidth(width - (wide ? kWideGridInset : kGridInset));
+    ui.optionGrid->fitColumns();
 }
 
 void OptionListsEditor::Private::addList() {
@@ -168,7 +133,9 @@ void OptionListsEditor::Private::addList() {
                                                   tr("Enter the option list title:"), QString());
     if (!title || title->isEmpty())
         return;
-    change([&](OptionGrid& lists) { lists.addList(title->toStdString()); });
+    // The new list, the last one, becomes current, so "Add Option..." fills it.
+    change([&](OptionGrid& lists) { lists.addList(title->toStdString()); },
+           std::numeric_limits<int>::max());
 }
 
 void OptionListsEditor::Private::removeList() {
@@ -186,17 +153,20 @@ void OptionListsEditor::Private::renameList() {
     const auto answer =
         services.prompts.inputText(&q, tr("Enter New Option List Title..."),
                                    tr("Enter the new title for the option list"), title);
-    // An empty title would let the first item move up into its place.
-    if (!answer || answer->isEmpty() || *answer == title)
+    if (!answer || *answer == title)
         return;
     change([&](OptionGrid& lists) { lists.renameList(column(), answer->toStdString()); });
 }
 
 void OptionListsEditor::Private::editItem(OptionDialog::Mode mode) {
-    optionDialog->prepare(mode, toQt(grid.cell(column(), row())), currency());
+    const std::string symbol = services.profile.currencySymbol;
+    optionDialog->prepare(mode, toQt(symbol));
+    optionDialog->setValue(mode == OptionDialog::Mode::Edit
+                               ? OptionItem::parse(grid.cell(column(), row()), symbol)
+                               : OptionItem{});
     if (optionDialog->exec() != QDialog::Accepted)
         return;
-    const std::string text = optionDialog->itemText().toStdString();
+    const std::string text = optionDialog->value().text(symbol);
     change([&](OptionGrid& lists) {
         if (mode == OptionDialog::Mode::Edit)
             lists.setCell(column(), row(), text);
@@ -212,27 +182,15 @@ void OptionListsEditor::Private::removeItem() {
     change([&](OptionGrid& lists) { lists.removeItem(column(), row()); });
 }
 
-// A dragged column: the lists take the new order and the table returns to
-// showing them in their own order, each keeping its width.
 void OptionListsEditor::Private::listMoved(int from, int to) {
-    QHeaderView* header = ui.optionGrid->horizontalHeader();
-    std::vector<int> widths;
-    for (int visual = 0; visual < header->count(); ++visual)
-        widths.push_back(header->sectionSize(header->logicalIndex(visual)));
-    const int current = header->visualIndex(ui.optionGrid->currentColumn());
-    {
-        const QSignalBlocker blocker(header);
-        header->moveSection(to, from);
-    }
     grid.moveList(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
-    showGrid(current);
-    for (int c = 0; c < static_cast<int>(widths.size()); ++c)
-        header->resizeSection(c, widths[static_cast<std::size_t>(c)]);
+    ui.optionGrid->showGrid(grid);
     q.setChanged(true);
-    refreshCommands();
 }
 
 void OptionListsEditor::Private::load() {
+    if (!q.settleChanges())
+        return;
     const QString name = services.prompts.openFileName(
         &q, tr("Load Option List from Disk"), tr("VDX Option File (*.vdx *.VDX);;All Files (*)"));
     if (name.isEmpty())
@@ -245,14 +203,15 @@ void OptionListsEditor::Private::load() {
         return;
     }
     grid = std::move(loaded);
-    showGrid();
+    lastFile = name;
+    ui.optionGrid->showGrid(grid);
     q.setChanged(false);
     followEnableBox();
 }
 
 bool OptionListsEditor::Private::save() {
     QString name = services.prompts.saveFileName(&q, tr("Save Current Product Options..."),
-                                                 tr("Vdx Option File (*.vdx *.VDX)"));
+                                                 tr("Vdx Option File (*.vdx *.VDX)"), lastFile);
     if (name.isEmpty())
         return false;
     if (QFileInfo(name).suffix().isEmpty()) {
@@ -270,97 +229,88 @@ bool OptionListsEditor::Private::save() {
         showError(error);
         return false;
     }
+    lastFile = name;
     q.setChanged(false);
     return true;
 }
 
 OptionListsEditor::OptionListsEditor(AppServices& services, QWidget* parent)
     : QGroupBox(parent), d(std::make_unique<Private>(*this, services)) {
-    d->ui.setupUi(this);
+    Ui::OptionListsEditor& ui = d->ui;
+    ui.setupUi(this);
     setObjectName(QStringLiteral("optionListsEditor"));
     setTitle(tr("Enter Product Options (ex: colors, sizes)"));
-    d->ui.maximizeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarMaxButton));
-    d->ui.loadButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    d->ui.saveButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    d->ui.styleCombo->setCurrentIndex(static_cast<int>(OptionStyle::None));
+    ui.maximizeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarMaxButton));
+    ui.loadButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    ui.saveButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    ui.styleCombo->setCurrentIndex(static_cast<int>(OptionStyle::None));
     // Hidden speed buttons keep their row, so the group keeps its height.
     for (QWidget* widget : d->speedControls()) {
         QSizePolicy policy = widget->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
     }
-    d->ui.optionGrid->horizontalHeader()->setSectionsMovable(true);
-    d->ui.optionGrid->setItemDelegate(new TitleRowDelegate(d->ui.optionGrid));
-    d->ui.optionGrid->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 8);
+    // Flat buttons draw no focus of their own; Tab must show where it is.
+    for (QToolButton* button : {ui.maximizeButton, ui.loadButton, ui.saveButton})
+        button->setStyleSheet(
+            QStringLiteral("QToolButton:focus { border: 1px solid palette(highlight); }"));
     // Two lines for the hint, so a long item does not move the buttons.
-    d->ui.hintLabel->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    ui.hintLabel->setMinimumHeight(2 * fontMetrics().lineSpacing());
     // Wider than the usual width where the caption needs it, so it is not cut.
     d->setWide(false);
     d->normalWidth = std::clamp(minimumSizeHint().width(), kNormalWidth, kWideFrom - 1);
     d->setWide(false);
-    for (QWidget* widget :
-         Widgets{d->ui.addListButton, d->ui.removeListButton, d->ui.renameListButton,
-                 d->ui.addOptionButton, d->ui.removeOptionButton})
+    for (QWidget* widget : Widgets{ui.addListButton, ui.removeListButton, ui.renameListButton,
+                                   ui.addOptionButton, ui.removeOptionButton})
         widget->setFixedWidth(d->normalWidth - kGridInset);
-    d->showGrid();
+    ui.optionGrid->showGrid(d->grid);
 
-    connect(d->ui.enableOptionsCheck, &QCheckBox::toggled, this, [this] { d->followEnableBox(); });
-    connect(d->ui.optionGrid, &QTableWidget::currentCellChanged, this, [this] {
+    connect(ui.enableOptionsCheck, &QCheckBox::toggled, this, [this] { d->followEnableBox(); });
+    connect(ui.optionGrid, &QTableWidget::currentCellChanged, this, [this] {
         if (d->ui.enableOptionsCheck->isChecked())
             d->refreshCommands();
     });
-    connect(d->ui.optionGrid, &QTableWidget::cellDoubleClicked, this,
+    connect(ui.optionGrid, &OptionGridView::editRequested, this,
             [this] { d->editItem(OptionDialog::Mode::Edit); });
-    connect(d->ui.optionGrid->horizontalHeader(), &QHeaderView::sectionMoved, this,
-            [this](int, int from, int to) { d->listMoved(from, to); });
-    connect(d->ui.maximizeButton, &QToolButton::clicked, this,
+    connect(ui.optionGrid, &OptionGridView::listMoved, this,
+            [this](int from, int to) { d->listMoved(from, to); });
+    connect(ui.maximizeButton, &QToolButton::clicked, this,
             [this] { d->setWide(width() < kWideFrom); });
-    connect(d->ui.loadButton, &QToolButton::clicked, this, [this] { d->load(); });
-    connect(d->ui.saveButton, &QToolButton::clicked, this, [this] { saveOptionList(); });
-    connect(d->ui.addListButton, &QPushButton::clicked, this, [this] { d->addList(); });
-    connect(d->ui.removeListButton, &QPushButton::clicked, this, [this] { d->removeList(); });
-    connect(d->ui.renameListButton, &QPushButton::clicked, this, [this] { d->renameList(); });
-    connect(d->ui.addOptionButton, &QPushButton::clicked, this,
+    connect(ui.loadButton, &QToolButton::clicked, this, [this] { d->load(); });
+    connect(ui.saveButton, &QToolButton::clicked, this, [this] { saveOptionList(); });
+    connect(ui.addListButton, &QPushButton::clicked, this, [this] { d->addList(); });
+    connect(ui.removeListButton, &QPushButton::clicked, this, [this] { d->removeList(); });
+    connect(ui.renameListButton, &QPushButton::clicked, this, [this] { d->renameList(); });
+    connect(ui.addOptionButton, &QPushButton::clicked, this,
             [this] { d->editItem(OptionDialog::Mode::Add); });
-    connect(d->ui.removeOptionButton, &QPushButton::clicked, this, [this] { d->removeItem(); });
+    connect(ui.removeOptionButton, &QPushButton::clicked, this, [this] { d->removeItem(); });
 
     d->followEnableBox();
 }
 
 OptionListsEditor::~OptionListsEditor() = default;
 
-bool OptionListsEditor::optionsEnabled() const {
-    return d->ui.enableOptionsCheck->isChecked();
-}
-
-void OptionListsEditor::setOptionsEnabled(bool enabled) {
-    const QSignalBlocker blocker(d->ui.enableOptionsCheck);
-    d->ui.enableOptionsCheck->setChecked(enabled);
-    d->followEnableBox();
-}
-
-OptionStyle OptionListsEditor::optionStyle() const {
+ProductOptions OptionListsEditor::value() const {
+    OptionStyle style = OptionStyle::None;
     switch (d->ui.styleCombo->currentIndex()) {
     case 0:
-        return OptionStyle::DropDown;
+        style = OptionStyle::DropDown;
+        break;
     case 1:
-        return OptionStyle::Radio;
+        style = OptionStyle::Radio;
+        break;
     default:
-        return OptionStyle::None;
+        break;
     }
+    return {d->ui.enableOptionsCheck->isChecked(), style, d->grid};
 }
 
-void OptionListsEditor::setOptionStyle(OptionStyle style) {
-    d->ui.styleCombo->setCurrentIndex(static_cast<int>(style));
-}
-
-const OptionGrid& OptionListsEditor::grid() const {
-    return d->grid;
-}
-
-void OptionListsEditor::setGrid(const OptionGrid& grid) {
-    d->grid = grid;
-    d->showGrid();
+void OptionListsEditor::setValue(const ProductOptions& options) {
+    d->grid = options.grid;
+    d->ui.optionGrid->showGrid(d->grid);
+    d->ui.styleCombo->setCurrentIndex(static_cast<int>(options.style));
+    const QSignalBlocker blocker(d->ui.enableOptionsCheck);
+    d->ui.enableOptionsCheck->setChecked(options.enabled);
     d->followEnableBox();
 }
 
@@ -376,13 +326,32 @@ void OptionListsEditor::setChanged(bool changed) {
 }
 
 void OptionListsEditor::prepareForShow() {
-    if (optionStyle() == OptionStyle::None)
-        setOptionStyle(OptionStyle::DropDown);
+    if (d->ui.styleCombo->currentIndex() < 0)
+        d->ui.styleCombo->setCurrentIndex(static_cast<int>(OptionStyle::DropDown));
     d->followEnableBox();
 }
 
 bool OptionListsEditor::saveOptionList() {
     return d->save();
+}
+
+QMessageBox::StandardButton OptionListsEditor::askToSaveChanges() {
+    return d->services.prompts.message(this, QMessageBox::Question, tr("Save Changes..."),
+                                       tr("Do you want to save your option list changes?"),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+bool OptionListsEditor::settleChanges() {
+    if (!d->changed)
+        return true;
+    switch (askToSaveChanges()) {
+    case QMessageBox::Yes:
+        return saveOptionList();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace vendaxo

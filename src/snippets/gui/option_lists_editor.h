@@ -3,6 +3,7 @@
 #include "snippets/option_lists.h"
 
 #include <QGroupBox>
+#include <QMessageBox>
 #include <memory>
 
 namespace vendaxo {
@@ -17,13 +18,10 @@ public:
     explicit OptionListsEditor(AppServices& services, QWidget* parent = nullptr);
     ~OptionListsEditor() override;
 
-    bool optionsEnabled() const;
-    void setOptionsEnabled(bool enabled);
-    OptionStyle optionStyle() const;
-    void setOptionStyle(OptionStyle style);
-    const OptionGrid& grid() const;
-    // Shows the lists and refreshes the commands, as after loading a file.
-    void setGrid(const OptionGrid& grid);
+    ProductOptions value() const;
+    // Shows the lists and refreshes the commands, as after loading a file; the
+    // changed flag stays as it is.
+    void setValue(const ProductOptions& options);
 
     // Set by every change to the lists; cleared by loading, saving and pasting.
     bool isChanged() const;
@@ -33,8 +31,14 @@ public:
     // and a missing style becomes Drop Down.
     void prepareForShow();
     // "Save Option List from Disk"; also run by the main window's Done prompt.
-    // False when the merchant cancelled or the file could not be written.
+    // The save dialog proposes the file last loaded or saved. False when the
+    // merchant cancelled or the file could not be written.
     bool saveOptionList();
+    // "Do you want to save your option list changes?" (Yes, No or Cancel).
+    QMessageBox::StandardButton askToSaveChanges();
+    // Before the lists are replaced: true when nothing is changed, or the
+    // merchant saved the changes or chose not to.
+    bool settleChanges();
 
 signals:
     void changedFlagChanged(bool changed);

@@ -2,10 +2,12 @@
 
 #include "base/numbers.h"
 #include "shell/gui/app_services.h"
+#include "shell/gui/field_rules.h"
 #include "shell/gui/help_service.h"
 #include "shell/gui/numeric_key_filter.h"
 #include "shell/gui/prompts.h"
 #include "shell/gui/qt_text.h"
+#include "shell/gui/window_placement.h"
 #include "shell/settings_store.h"
 #include "snippets/gui/option_lists_editor.h"
 #include "snippets/html.h"
@@ -15,6 +17,7 @@
 
 #include <QKeyEvent>
 #include <QScreen>
+#include <QSignalBlocker>
 
 namespace vendaxo {
 
@@ -44,8 +47,9 @@ PurchaseDialog::PurchaseDialog(AppServices& services, QWidget* parent)
     m_ui->groupLayout->addWidget(m_optionLists);
     // The option commands come between the quantity settings and the dialog's buttons.
     QWidget* previous = lastInFocusChain(m_optionLists);
-    for (QWidget* button : {m_ui->saveDefaultButton, m_ui->pasteDefaultButton, m_ui->insertButton,
-                            m_ui->cancelButton, m_ui->helpButton}) {
+    for (QWidget* button :
+         {m_ui->newProductButton, m_ui->saveDefaultButton, m_ui->pasteDefaultButton,
+          m_ui->insertButton, m_ui->cancelButton, m_ui->helpButton}) {
         setTabOrder(previous, button);
         previous = button;
     }
@@ -57,6 +61,12 @@ PurchaseDialog::PurchaseDialog(AppServices& services, QWidget* parent)
             &PurchaseDialog::updateInsertButton);
     m_ui->skuEdit->installEventFilter(this);
     m_ui->descriptionEdit->installEventFilter(this);
+    m_ui->discountList->installEventFilter(this);
+    // Pasted line breaks become blanks, as Enter makes none.
+    connect(m_ui->descriptionEdit, &QPlainTextEdit::textChanged, this,
+            [this] { applyTextRule(m_ui->descriptionEdit, textRule(&Product::descriptionLine)); });
+    forbidCharacters(m_ui->descriptionEdit, Product::kForbiddenInDescription, services.prompts,
+                     tr("You cannot enter qoutation marks(\") in this field."));
 
     // clicked, not toggled: the rules answer the merchant, not setValue().
     connect(m_ui->quantityLockCheck, &QCheckBox::clicked, this, [this](bool checked) {
@@ -80,6 +90,7 @@ PurchaseDialog::PurchaseDialog(AppServices& services, QWidget* parent)
             &PurchaseDialog::removeDiscount);
     connect(m_ui->discountList, &QListWidget::itemDoubleClicked, this,
             &PurchaseDialog::editDiscount);
+    connect(m_ui->newProductButton, &QPushButton::clicked, this, &PurchaseDialog::newProduct);
     connect(m_ui->saveDefaultButton, &QPushButton::clicked, this, &PurchaseDialog::saveAsDefault);
     connect(m_ui->pasteDefaultButton, &QPushButton::clicked, this, &PurchaseDialog::pasteDefault);
     connect(m_ui->insertButton, &QPushButton::clicked, this,
@@ -108,9 +119,7 @@ Product PurchaseDialog::value() const {
     product.quantityBox = m_ui->quantityBoxCheck->isChecked();
     product.quantityDiscount = m_ui->quantityDiscountCheck->isChecked();
     product.discounts = m_discounts;
-    product.optionsEnabled = m_optionLists->optionsEnabled();
-    product.optionStyle = m_optionLists->optionStyle();
-    product.options = m_optionLists->grid();
+    product.setOptionLists(m_optionLists->value());
     product.carriedText = m_carriedText;
     product.carriedText2 = m_carriedText2;
     return product;
@@ -118,16 +127,17 @@ Product PurchaseDialog::value() const {
 
 void PurchaseDialog::setValue(const Product& product) {
     setProductFields(product);
-    m_optionLists->setOptionsEnabled(product.optionsEnabled);
-    m_optionLists->setOptionStyle(product.optionStyle);
-    m_optionLists->setGrid(product.options);
+    m_optionLists->setValue(product.optionLists());
 }
 
 // Everything but the option lists; the check boxes are set without their rules.
 void PurchaseDialog::setProductFields(const Product& product) {
     m_ui->skuEdit->setText(toQt(product.sku));
     m_ui->priceEdit->setText(toQt(product.price));
-    m_ui->descriptionEdit->setPlainText(toQt(product.description));
+    {
+        const QSignalBlocker asItStands(m_ui->descriptionEdit);
+        m_ui->descriptionEdit->setPlainText(toQt(product.description));
+    }
     m_ui->weightEdit->setText(toQt(product.weight));
     m_ui->captionEdit->setText(toQt(product.caption));
     m_ui->freeShippingCheck->setChecked(product.freeShipping);
@@ -147,20 +157,22 @@ void PurchaseDialog::setProductFields(const Product& product) {
 }
 
 bool PurchaseDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->descriptionEdit && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == m_ui->descriptionEdit && enter) {
             // No line break; ignored, the key goes on to the dialog's default button.
             event->ignore();
             return true;
         }
+        if (watched == m_ui->discountList && (enter || key == Qt::Key_F2)) {
+            editDiscount(); // as a double-click does
+            return true;
+        }
     }
-    if (event->type() == QEvent::KeyRelease) {
-        if (watched == m_ui->descriptionEdit)
-            filterDescription();
-        if (watched == m_ui->skuEdit || watched == m_ui->descriptionEdit)
-            updateInsertButton();
-    }
+    if (event->type() == QEvent::KeyRelease &&
+        (watched == m_ui->skuEdit || watched == m_ui->descriptionEdit))
+        updateInsertButton();
     return QDialog::eventFilter(watched, event);
 }
 
@@ -174,6 +186,21 @@ void PurchaseDialog::showEvent(QShowEvent* event) {
     m_ui->skuEdit->setFocus();
     layout()->activate();
     move(screen()->availableGeometry().center() - rect().center());
+    keepOnScreen();
+}
+
+void PurchaseDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (isVisible())
+        keepOnScreen();
+}
+
+// A wider option group widens the dialog to the right: it moves back as far
+// as the screen needs.
+void PurchaseDialog::keepOnScreen() {
+    const QPoint at = onScreen(frameGeometry(), screen()->availableGeometry());
+    if (at != frameGeometry().topLeft())
+        move(at);
 }
 
 void PurchaseDialog::updateInsertButton() {
@@ -191,18 +218,6 @@ void PurchaseDialog::updateDependentControls() {
     m_ui->addDiscountButton->setEnabled(discounts);
     m_ui->removeDiscountButton->setEnabled(discounts &&
                                            !m_ui->discountList->selectedItems().isEmpty());
-}
-
-void PurchaseDialog::filterDescription() {
-    QString text = m_ui->descriptionEdit->toPlainText();
-    if (!text.contains(QLatin1Char('"')))
-        return;
-    text.remove(QLatin1Char('"'));
-    m_ui->descriptionEdit->setPlainText(text);
-    m_ui->descriptionEdit->moveCursor(QTextCursor::End);
-    m_services.prompts.message(this, QMessageBox::NoIcon, tr("Vendaxo"),
-                               tr("You cannot enter qoutation marks(\") in this field."),
-                               QMessageBox::Ok);
 }
 
 void PurchaseDialog::applyCheckRule(bool Product::*box, void (Product::*rule)(bool), bool checked) {
@@ -275,6 +290,14 @@ void PurchaseDialog::removeDiscount() {
         return;
     m_discounts.remove(static_cast<std::size_t>(row));
     showDiscounts();
+}
+
+void PurchaseDialog::newProduct() {
+    if (!m_optionLists->settleChanges())
+        return;
+    setValue(Product{});
+    m_optionLists->setChanged(false);
+    m_ui->skuEdit->setFocus();
 }
 
 void PurchaseDialog::saveAsDefault() {

@@ -32,19 +32,23 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void setProductFields(const Product& product);
     void showDiscounts();
     void updateInsertButton();
     void updateDependentControls();
-    void filterDescription();
+    void keepOnScreen();
     // A rule of Product applied to a click on one of its check boxes.
     void applyCheckRule(bool Product::*box, void (Product::*rule)(bool), bool checked);
 
     void addDiscount();
     void editDiscount();
     void removeDiscount();
+    // "New Product": every field back to its first value, once changed option
+    // lists are settled.
+    void newProduct();
     void saveAsDefault();
     void pasteDefault();
     void insert();
