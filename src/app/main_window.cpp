@@ -213,10 +213,7 @@ bool MainWindow::settleOptionListChanges() {
     OptionListsEditor& optionLists = m_purchaseDialog->optionLists();
     if (!optionLists.isChanged())
         return true;
-    const auto answer =
-        m_services.prompts.message(this, QMessageBox::Question, tr("Save Changes..."),
-                                   tr("Do you want to save your option list changes?"),
-                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = optionLists.askToSaveChanges();
     if (answer == QMessageBox::Yes)
         optionLists.saveOptionList(); // and the program keeps running
     return answer == QMessageBox::No;

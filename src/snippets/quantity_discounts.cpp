@@ -35,10 +35,11 @@ void QuantityDiscounts::add(std::string_view quantity, std::string_view price) {
 }
 
 DiscountRefusal QuantityDiscounts::checkTypedQuantity(std::string_view typedQuantity) const {
+    // A listed quantity is reported first, as the dialog always did, even 0.
     const std::string quantity = integerText(typedQuantity);
-    if (quantity == "0")
-        return DiscountRefusal::NotWholeNumber;
-    return hasQuantity(quantity) ? DiscountRefusal::QuantityExists : DiscountRefusal::None;
+    if (hasQuantity(quantity))
+        return DiscountRefusal::QuantityExists;
+    return quantity == "0" ? DiscountRefusal::NotWholeNumber : DiscountRefusal::None;
 }
 
 DiscountRefusal QuantityDiscounts::addTyped(std::string_view typedQuantity,

@@ -28,8 +28,8 @@ public:
 
     bool hasQuantity(std::string_view quantity) const;
     void add(std::string_view quantity, std::string_view price);
-    // Whether a typed quantity can be added: its whole number must not be 0
-    // (nothing whole was typed) nor listed already.
+    // Whether a typed quantity can be added: its whole number must not be
+    // listed already nor 0 (nothing whole was typed).
     DiscountRefusal checkTypedQuantity(std::string_view typedQuantity) const;
     // Adds the typed quantity's whole number with the typed price normalised,
     // unless checkTypedQuantity refuses it.

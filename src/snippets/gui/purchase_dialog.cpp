@@ -239,25 +239,30 @@ void PurchaseDialog::showDiscounts() {
 void PurchaseDialog::addDiscount() {
     Prompts& prompts = m_services.prompts;
     m_ui->discountList->clearSelection();
-    const std::string quantity =
-        integerText(prompts
-                        .inputText(this, tr("Enter Quantity Discount..."),
-                                   tr("Enter Quantity for the Discount"), QString())
-                        .value_or(QString())
-                        .toStdString());
-    if (m_discounts.hasQuantity(quantity)) {
+    const std::string typedQuantity =
+        prompts
+            .inputText(this, tr("Enter Quantity Discount..."),
+                       tr("Enter Quantity for the Discount"), QString())
+            .value_or(QString())
+            .toStdString();
+    switch (m_discounts.checkTypedQuantity(typedQuantity)) {
+    case DiscountRefusal::QuantityExists:
         prompts.message(this, QMessageBox::Warning, tr("Warning..."),
-                        tr("You cannot add a quantity that already exists"), QMessageBox::Ok);
+                        tr(kQuantityExistsMessage.data()), QMessageBox::Ok);
         return;
+    case DiscountRefusal::NotWholeNumber:
+        return;
+    case DiscountRefusal::None:
+        break;
     }
-    if (quantity == "0")
-        return;
     const QString price =
         prompts
-            .inputText(this, tr("Enter Quantity Discount Price..."),
-                       tr("Enter the item price for %1 quantity").arg(toQt(quantity)), QString())
+            .inputText(
+                this, tr("Enter Quantity Discount Price..."),
+                tr("Enter the item price for %1 quantity").arg(toQt(integerText(typedQuantity))),
+                QString())
             .value_or(QString());
-    m_discounts.add(quantity, priceText(price.toStdString()));
+    m_discounts.addTyped(typedQuantity, price.toStdString());
     showDiscounts();
 }
 
