@@ -28,6 +28,27 @@ namespace vendaxo::test {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+namespace {
+
+// Notes every request to quit: QCoreApplication::quit() sends or posts an event.
+class QuitRequests final : public QObject {
+public:
+    QuitRequests() { QCoreApplication::instance()->installEventFilter(this); }
+    bool seen() const { return m_seen; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+            m_seen = true;
+        return false;
+    }
+
+private:
+    bool m_seen = false;
+};
+
+} // namespace
+
 class MainWindowTest : public GuiTest {
 protected:
     void install(std::string_view name, std::string_view value) {
@@ -89,15 +110,19 @@ protected:
                 dialog.reject();
         });
     }
-    // The application's event loop: 0 once the program quits, else kStillRunning.
+    // The application's event loop: 0 once the program quits, else kStillRunning
+    // when the click and every event it posted have been handled without a quit.
     static constexpr int kStillRunning = 42;
     int runProgramAfter(const char* button) {
-        QTimer::singleShot(0, m_window.get(), [this, button] { click(button); });
-        QTimer fallback;
-        fallback.setSingleShot(true);
-        QObject::connect(&fallback, &QTimer::timeout, &fallback,
-                         [] { QCoreApplication::exit(kStillRunning); });
-        fallback.start(500);
+        QuitRequests quit;
+        QTimer::singleShot(0, m_window.get(), [this, button, &quit] {
+            click(button);
+            // Posted after whatever the click posted, so handled after it.
+            QTimer::singleShot(0, &quit, [&quit] {
+                if (!quit.seen())
+                    QCoreApplication::exit(kStillRunning);
+            });
+        });
         return QCoreApplication::exec();
     }
 
