@@ -40,22 +40,26 @@ std::string newClassId() {
 
 } // namespace
 
-void deleteKeyTree(HKEY root, const std::string& path) {
-    RegDeleteTreeW(root, wide(path).c_str());
-    RegDeleteKeyW(root, wide(path).c_str());
+void deleteKeyTree(HKEY root, const std::string& path, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, wide(path).c_str(), 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
+        RegDeleteTreeW(key, nullptr);
+        RegCloseKey(key);
+    }
+    RegDeleteKeyExW(root, wide(path).c_str(), view, 0);
 }
 
 ScratchKey::ScratchKey() {
     static std::atomic<unsigned> counter{0};
     m_path = std::string(kScratchParent) + "\\" + std::to_string(GetCurrentProcessId()) + "-" +
              std::to_string(GetTickCount()) + "-" + std::to_string(counter++);
-    deleteKeyTree(HKEY_LOCAL_MACHINE, m_path);
+    deleteKeyTree(HKEY_LOCAL_MACHINE, m_path, kProgramView);
 }
 
 ScratchKey::~ScratchKey() {
-    deleteKeyTree(HKEY_LOCAL_MACHINE, m_path);
+    deleteKeyTree(HKEY_LOCAL_MACHINE, m_path, kProgramView);
     // Only succeeds once the last test's key is gone.
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, wide(kScratchParent).c_str());
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, wide(kScratchParent).c_str(), kProgramView, 0);
 }
 
 std::filesystem::path testEditorServer() {
@@ -83,8 +87,8 @@ TestEditorRegistration::TestEditorRegistration(std::string progId,
 }
 
 TestEditorRegistration::~TestEditorRegistration() {
-    deleteKeyTree(m_root, kClasses + m_progId);
-    deleteKeyTree(m_root, m_classKey);
+    deleteKeyTree(m_root, kClasses + m_progId, 0);
+    deleteKeyTree(m_root, m_classKey, 0);
 }
 
 void TestEditorRegistration::breakServerPath() {

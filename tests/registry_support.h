@@ -8,11 +8,18 @@
 
 namespace vendaxo::test {
 
-// Deletes a key with everything below it; a missing key is fine.
-void deleteKeyTree(HKEY root, const std::string& path);
+// Where the 32-bit program keeps its settings: the registry's 32-bit view
+// (Software\Wow6432Node on 64-bit Windows). A 64-bit build of the store must read
+// and write there too, so the tests look there, whatever their own width.
+inline constexpr REGSAM kProgramView = KEY_WOW64_32KEY;
 
-// A key below HKEY_LOCAL_MACHINE\Software\VendaxoTest, unique to this process
-// and object, deleted with the object. Tests running at once each get their own.
+// Deletes a key with everything below it, in `view` (0: the process's own); a
+// missing key is fine.
+void deleteKeyTree(HKEY root, const std::string& path, REGSAM view);
+
+// A key below HKEY_LOCAL_MACHINE\Software\VendaxoTest in the program's view,
+// unique to this process and object, deleted with the object. Tests running at
+// once each get their own.
 class ScratchKey {
 public:
     ScratchKey();
@@ -30,7 +37,9 @@ private:
 // Registers the test automation server (vendaxo_test_editor.dll beside the test
 // program) under `progId` with a class id of its own; the server appends what it
 // is asked to insert to `output`. Removed with the object. Registered for the
-// machine (Wine's COM looks nowhere else), else for the current user.
+// machine (Wine's COM looks nowhere else), else for the current user, in the
+// registry view of this process: where a client of its width, the command line
+// of the same build included, looks for it.
 class TestEditorRegistration {
 public:
     TestEditorRegistration(std::string progId, const std::filesystem::path& output,

@@ -16,6 +16,23 @@
 
 namespace vendaxo::test {
 
+// Notes every request to quit: QCoreApplication::quit() sends or posts an event.
+class QuitRequests final : public QObject {
+public:
+    QuitRequests() { QCoreApplication::instance()->installEventFilter(this); }
+    bool seen() const { return m_seen; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+            m_seen = true;
+        return false;
+    }
+
+private:
+    bool m_seen = false;
+};
+
 // A main window on the test's store, with the installation written first.
 class MainWindowTest : public GuiTest {
 protected:
@@ -78,21 +95,19 @@ protected:
                 dialog.reject();
         });
     }
-    // The application's event loop: 0 once the program quits, else kStillRunning.
+    // The application's event loop: 0 once the program quits, else kStillRunning
+    // when the click and every event it posted have been handled without a quit.
     static constexpr int kStillRunning = 42;
-    static constexpr int kHung = 43;
     int runProgramAfter(const char* button) {
-        QTimer::singleShot(0, m_window.get(), [this, button] {
+        QuitRequests quit;
+        QTimer::singleShot(0, m_window.get(), [this, button, &quit] {
             click(button);
-            // A window that closed has asked the program to quit.
-            if (m_window->isVisible())
-                QCoreApplication::exit(kStillRunning);
+            // Posted after whatever the click posted, so handled after it.
+            QTimer::singleShot(0, &quit, [&quit] {
+                if (!quit.seen())
+                    QCoreApplication::exit(kStillRunning);
+            });
         });
-        // Only so that a window closed without quitting fails instead of hanging.
-        QTimer stop;
-        stop.setSingleShot(true);
-        QObject::connect(&stop, &QTimer::timeout, &stop, [] { QCoreApplication::exit(kHung); });
-        stop.start(10000);
         return QCoreApplication::exec();
     }
 

@@ -83,6 +83,7 @@ export async function startCaptureServer({
         });
     });
 
+    const closed = new Promise((resolve) => server.once('close', resolve));
     let timer;
     const stop = () =>
         new Promise((resolve) => {
@@ -118,5 +119,7 @@ export async function startCaptureServer({
             });
         },
         stop,
+        // Settles once the server has stopped, by itself or by stop().
+        closed,
     };
 }

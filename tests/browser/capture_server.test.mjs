@@ -45,6 +45,6 @@ test('stops after its request limit and after its lifetime', async () => {
     await assert.rejects(fetch(`${limited.origin}/`));
 
     const shortLived = await startCaptureServer({ lifetimeMs: 50 });
-    await new Promise((resolve) => setTimeout(resolve, 200));
+    await shortLived.closed;
     await assert.rejects(fetch(`${shortLived.origin}/`));
 });

@@ -1,6 +1,9 @@
-// Kills a writer with SIGKILL at random moments and checks what it left behind:
-// the store intact with every acknowledged write, files old or new, never mixed.
+// Kills a writer with SIGKILL at random points of its work (counted in the writes
+// it acknowledged or the file events it caused, never in time) and checks what it
+// left behind: the store intact with every acknowledged write, files old or new,
+// never mixed.
 #include "child_process.h"
+#include "folder_events.h"
 #include "piped_process.h"
 #include "reliability_values.h"
 #include "shell/sqlite_store.h"
@@ -9,9 +12,9 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <sqlite3.h>
-#include <thread>
 
 namespace vendaxo::test {
 
@@ -23,6 +26,13 @@ std::mt19937 seededRandom() {
     const auto seed = static_cast<unsigned>(std::random_device{}());
     ::testing::Test::RecordProperty("seed", static_cast<int>(seed));
     return std::mt19937(seed);
+}
+
+// How many writes a child acknowledges before it is killed: every fifth child
+// none (killed while it starts), the others a random number, so that the kill
+// lands anywhere in a write.
+std::size_t acknowledgementsBeforeKill(int kill, std::mt19937& random) {
+    return kill % 5 == 0 ? 0 : 1 + random() % 20;
 }
 
 std::string integrityCheck(const std::filesystem::path& file) {
@@ -60,7 +70,8 @@ TEST(CrashConsistency, StoreKeepsEveryAcknowledgedWrite) {
     for (int kill = 0; kill < kKills; ++kill) {
         PipedProcess child(RELIABILITY_CHILD,
                            {"store", file.string(), std::to_string(next), "1000000"});
-        child.readFor(std::chrono::milliseconds(random() % 60));
+        ASSERT_TRUE(child.waitForLines(acknowledgementsBeforeKill(kill, random)))
+            << "the child ended early";
         child.kill();
         killedMidway += child.wait() == 128 + SIGKILL;
         const std::vector<long long> numbers = acknowledged(child);
@@ -104,7 +115,8 @@ TEST(CrashConsistency, OptionFileHoldsOldOrNewSave) {
     for (int kill = 0; kill < kKills; ++kill) {
         PipedProcess child(RELIABILITY_CHILD,
                            {"option-file", file.string(), std::to_string(next), "1000000"});
-        child.readFor(std::chrono::milliseconds(random() % 40));
+        ASSERT_TRUE(child.waitForLines(acknowledgementsBeforeKill(kill, random)))
+            << "the child ended early";
         child.kill();
         const std::vector<long long> numbers = acknowledged(child);
         if (!numbers.empty())
@@ -141,23 +153,29 @@ TEST(CrashConsistency, PageInsertIntoHoldsOldOrNewPage) {
     const std::vector<std::string> insert = {"--store", store, "view-cart", "--into",
                                              page.string()};
 
-    // One whole run: the bytes one insert adds, and how long a run takes.
-    const auto started = std::chrono::steady_clock::now();
-    ASSERT_EQ(run(insert), 0) << readFile(dir / "err");
-    const auto runTime = std::chrono::steady_clock::now() - started;
+    // One whole run: the bytes one insert adds, and how many file events it causes.
+    FolderEvents events(dir.path());
+    events.restart();
+    {
+        PipedProcess whole(VENDAXO_CLI, insert);
+        events.waitFor(std::numeric_limits<std::size_t>::max(), whole);
+        ASSERT_EQ(whole.wait(), 0);
+    }
+    const std::size_t runEvents = events.count();
+    ASSERT_GT(runEvents, 0u);
     const std::string once = readFile(page);
     ASSERT_TRUE(once.starts_with(head) && once.ends_with(tail));
     const std::string unit = once.substr(head.size(), once.size() - head.size() - tail.size());
     ASSERT_FALSE(unit.empty());
 
     auto random = seededRandom();
-    const auto runMicros = std::chrono::duration_cast<std::chrono::microseconds>(runTime).count();
     std::size_t inserts = 1;
     int killedMidway = 0;
     for (int kill = 0; kill < kKills; ++kill) {
+        events.restart();
         PipedProcess child(VENDAXO_CLI, insert);
-        child.readFor(std::chrono::milliseconds(0));
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % (runMicros + 1)));
+        // After a random number of the run's file events: anywhere from its start to its end.
+        events.waitFor(1 + random() % runEvents, child);
         child.kill();
         const bool finished = child.wait() == 0;
         killedMidway += !finished;

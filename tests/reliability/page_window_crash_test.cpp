@@ -41,8 +41,8 @@ TEST(PageWindowCrash, SavedPageAndBackupAreWholeVersions) {
     long long saved = 0; // snippets in the page after the last acknowledged save
     for (int kill = 0; kill < 50; ++kill) {
         PipedProcess child(PAGE_WINDOW_CHILD, {file.string(), unit, "1000000"});
-        // Start-up takes a while; let a few saves go by, then kill at a random moment.
-        child.readFor(std::chrono::milliseconds(150 + random() % 100));
+        // Killed after its first save and a random number more, so anywhere in a save.
+        ASSERT_TRUE(child.waitForLines(1 + random() % 5)) << "the child ended early";
         child.kill();
         const long long acknowledged = static_cast<long long>(child.lines().size());
         const long long held = versionOf(readFile(file), unit);
@@ -56,7 +56,6 @@ TEST(PageWindowCrash, SavedPageAndBackupAreWholeVersions) {
         }
         saved = held;
     }
-    EXPECT_GT(saved, 50) << "the child should have saved between kills";
 }
 
 } // namespace vendaxo::test

@@ -1,8 +1,9 @@
 #include "piped_process.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <poll.h>
+#include <fcntl.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,7 +13,8 @@ namespace vendaxo::test {
 PipedProcess::PipedProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& args) {
     int fds[2];
-    if (::pipe(fds) != 0)
+    // Close-on-exec, so that no other child holds the pipe open after this one died.
+    if (::pipe2(fds, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
     std::vector<std::string> argv = {program.string()};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -45,38 +47,35 @@ PipedProcess::~PipedProcess() {
         ::close(m_fd);
 }
 
-bool PipedProcess::readFor(std::chrono::milliseconds timeout) {
+bool PipedProcess::waitForLines(std::size_t count) {
+    while (static_cast<std::size_t>(std::count(m_output.begin(), m_output.end(), '\n')) < count) {
+        if (!readSome())
+            return false;
+    }
+    return true;
+}
+
+bool PipedProcess::readSome() {
     if (m_fd < 0)
         return false;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd poller{m_fd, POLLIN, 0};
-        const int ready =
-            ::poll(&poller, 1, static_cast<int>(std::max<long long>(0, left.count())));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0)
-            return true;
-        char buffer[4096];
-        const auto got = ::read(m_fd, buffer, sizeof buffer);
-        if (got <= 0) {
-            ::close(m_fd);
-            m_fd = -1;
-            return false;
-        }
-        m_output.append(buffer, static_cast<std::size_t>(got));
-        if (left.count() <= 0)
-            return true;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(m_fd, buffer, sizeof buffer)) < 0 && errno == EINTR) {
     }
+    if (got <= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    m_output.append(buffer, static_cast<std::size_t>(got));
+    return true;
 }
 
 void PipedProcess::kill() {
     if (m_exitCode < 0)
         ::kill(m_pid, SIGKILL);
     wait();
-    while (readFor(std::chrono::milliseconds(1000))) {
+    while (readSome()) {
     }
 }
 

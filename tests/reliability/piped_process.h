@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,8 +15,14 @@ public:
     PipedProcess(const PipedProcess&) = delete;
     PipedProcess& operator=(const PipedProcess&) = delete;
 
-    // Reads what arrives within `timeout`; false once the child closed its output.
-    bool readFor(std::chrono::milliseconds timeout);
+    // Waits until `count` lines have arrived in all; false if the child closed
+    // its output before.
+    bool waitForLines(std::size_t count);
+    // One read of what the child wrote, waiting for it; false once the child
+    // closed its output.
+    bool readSome();
+    // The output's end of the pipe, to wait for beside other things; -1 once closed.
+    int outputFd() const { return m_fd; }
     // SIGKILL, then everything the child wrote before it died.
     void kill();
     // The exit code, or 128 + the signal number.

@@ -49,7 +49,7 @@ protected:
     // Continues with an empty store, as on another machine.
     void useEmptyStore() {
 #ifdef _WIN32
-        deleteKeyTree(HKEY_LOCAL_MACHINE, std::string(kInstallationKey));
+        deleteKeyTree(HKEY_LOCAL_MACHINE, std::string(kInstallationKey), kProgramView);
 #else
         m_store = m_dir / "other.sqlite3";
 #endif

@@ -28,7 +28,7 @@ StoreBackend registryBackend() {
             },
             [](const std::string& location) { return std::make_unique<RegistryStore>(location); },
             [](const std::string& location) {
-                deleteKeyTree(HKEY_LOCAL_MACHINE, location);
+                deleteKeyTree(HKEY_LOCAL_MACHINE, location, kProgramView);
             }};
 }
 
@@ -37,32 +37,66 @@ std::wstring wide(std::string_view utf8) {
     return std::wstring(units.begin(), units.end());
 }
 
+// The key below HKEY_LOCAL_MACHINE as it appears in the 64-bit view, where the
+// 32-bit view is the folder Software\Wow6432Node.
+std::wstring in64BitView(const std::wstring& path) {
+    return L"Software\\Wow6432Node" + path.substr(std::wstring(L"Software").size());
+}
+
+// Sets a value, creating its key, the way another program might: bypassing the store.
+LSTATUS setValue(const std::wstring& path, REGSAM view, const wchar_t* name, DWORD type,
+                 const std::string& bytes) {
+    HKEY key = nullptr;
+    LSTATUS status =
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | view, nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS)
+        return status;
+    status = RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                            static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+    return status;
+}
+
+// The type and bytes the registry itself holds (RegGetValueW would add a missing
+// NUL); REG_NONE when the value is missing.
+std::pair<DWORD, std::string> getValue(const std::wstring& path, REGSAM view, const wchar_t* name) {
+    HKEY key = nullptr;
+    DWORD type = REG_NONE;
+    std::string bytes(4096, '\0');
+    DWORD size = static_cast<DWORD>(bytes.size());
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+        return {REG_NONE, {}};
+    const LSTATUS status =
+        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return {REG_NONE, {}};
+    bytes.resize(size);
+    return {type, bytes};
+}
+
+bool keyExists(const std::wstring& path, REGSAM view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 class RegistryStoreTest : public ::testing::Test {
 protected:
     // The full path below HKEY_LOCAL_MACHINE of a store path.
     std::wstring full(const std::string& path) const { return wide(m_key.path() + "\\" + path); }
 
-    // Writes a value the way another program might, bypassing the store.
+    // Writes a value where the 32-bit program would find it, bypassing the store.
     void rawWrite(const std::string& path, const wchar_t* name, DWORD type,
                   const std::string& bytes) {
-        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, full(path).c_str(), name, type, bytes.data(),
-                                  static_cast<DWORD>(bytes.size())),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(setValue(full(path), kProgramView, name, type, bytes), ERROR_SUCCESS);
     }
-    // The type and bytes the registry itself holds (RegGetValueW would add a missing NUL).
+    // What the registry holds where the 32-bit program would look.
     std::pair<DWORD, std::string> rawRead(const std::string& path, const wchar_t* name) {
-        HKEY key = nullptr;
-        DWORD type = 0;
-        std::string bytes(4096, '\0');
-        DWORD size = static_cast<DWORD>(bytes.size());
-        EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, full(path).c_str(), 0, KEY_READ, &key),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
-                                   &size),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-        bytes.resize(size);
-        return {type, bytes};
+        return getValue(full(path), kProgramView, name);
     }
 
     ScratchKey m_key;
@@ -118,7 +152,8 @@ TEST_F(RegistryStoreTest, MerchantKeyThatCannotBeCreatedIsReported) {
     // Below a volatile key only volatile keys may be created.
     HKEY volatileKey = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(m_key.path()).c_str(), 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &volatileKey, nullptr),
+                              REG_OPTION_VOLATILE, KEY_WRITE | kProgramView, nullptr, &volatileKey,
+                              nullptr),
               ERROR_SUCCESS);
     RegCloseKey(volatileKey);
     m_store.setMerchantNumber("111");
@@ -148,24 +183,27 @@ TEST_F(RegistryStoreTest, FailedWriteIsRaisedWithTheValueName) {
     EXPECT_EQ(m_store.readMerchant("OURL"), "old");
 }
 
-TEST_F(RegistryStoreTest, A32BitProgramUsesThe32BitView) {
+TEST_F(RegistryStoreTest, SettingsAreWhereThe32BitInstallerPutsThemWhateverTheBuild) {
+#ifndef _WIN64
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     if (!wow64)
-        GTEST_SKIP() << "only a 32-bit program on 64-bit Windows is redirected";
-    m_store.writeValue(kInstall, "Serial", RegValue::string("111"));
-    // The 64-bit view shows it below Wow6432Node, where a 32-bit installer writes.
-    const std::wstring redirected =
-        L"Software\\Wow6432Node" + full(kInstall).substr(std::wstring(L"Software").size());
-    HKEY key = nullptr;
-    EXPECT_EQ(
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, redirected.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key),
-        ERROR_SUCCESS);
-    RegCloseKey(key);
-    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, full(kInstall).c_str(), 0,
-                            KEY_READ | KEY_WOW64_64KEY, &key),
-              ERROR_SUCCESS)
-        << "nothing is written to the 64-bit view";
+        GTEST_SKIP() << "32-bit Windows has one registry view only";
+#endif
+    // The 32-bit installer's values, as the 64-bit view shows them: below Wow6432Node.
+    const std::wstring installed = in64BitView(full(kInstall));
+    ASSERT_EQ(setValue(installed, KEY_WOW64_64KEY, L"Company", REG_SZ,
+                       utf8ToUtf16leBytes("Acme") + "\0\0"s),
+              ERROR_SUCCESS);
+    EXPECT_EQ(m_store.readInstallation("Company"), "Acme");
+
+    m_store.setMerchantNumber("111");
+    m_store.writeMerchant("OURL", "http://acme.example/");
+    EXPECT_EQ(getValue(installed + L"\\111", KEY_WOW64_64KEY, L"OURL"),
+              (std::pair<DWORD, std::string>{REG_SZ, utf8ToUtf16leBytes("http://acme.example/") +
+                                                         "\0\0"s}));
+    EXPECT_FALSE(keyExists(full(kInstall), KEY_WOW64_64KEY))
+        << "nothing goes to the 64-bit view's own keys";
 }
 
 TEST_F(RegistryStoreTest, TwoProcessesWritingAtOnceLoseNothing) {

@@ -57,8 +57,9 @@ TEST_F(OleBridgeTest, ReleasesTheEditorWhenTheInsertEnds) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     const HMODULE server = LoadLibraryW(testEditorServer().c_str());
     ASSERT_NE(server, nullptr);
-    const auto canUnload =
-        reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(server, "DllCanUnloadNow"));
+    // Through void (*)(), the one function type any other may be cast from unwarned.
+    const auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void (*)()>(GetProcAddress(server, "DllCanUnloadNow")));
     ASSERT_NE(canUnload, nullptr);
     {
         auto page = OleAutomationBridge(m_progId).obtain();
