@@ -1,7 +1,5 @@
 #pragma once
 
-#include "snippets/page_file.h"
-
 #include <QMainWindow>
 #include <memory>
 #include <string>
@@ -34,8 +32,14 @@ public:
     // was inserted. A snippet still selected from the last insert is kept: the
     // next one goes after it. Throws Error while no page is open.
     void insertAtCaret(const std::string& html);
-    // Saves atomically, keeping the previous version as PAGE.html.bak; throws Error.
-    void save();
+    // Saves atomically, keeping the previous version as PAGE.html.bak. When the
+    // file was changed on disk since it was opened or last saved, the merchant
+    // is asked before it is replaced; false when nothing was saved for that.
+    // Throws Error.
+    bool save();
+    // Saves under a name the merchant chooses, which the window then shows;
+    // false when the merchant cancelled. Throws Error.
+    bool saveAs();
     // Asks whether to save unsaved changes; false when the merchant cancels.
     bool maybeSave();
 
