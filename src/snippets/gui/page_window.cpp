@@ -4,6 +4,7 @@
 #include "shell/gui/prompts.h"
 #include "snippets/gui/open_page.h"
 #include "snippets/gui/page_forms.h"
+#include "snippets/gui/snippet_edit_command.h"
 #include "snippets/gui/source_editor.h"
 
 #include <QAction>
@@ -115,6 +116,7 @@ struct PageWindow::Private {
         for (QAction* action : {saveAction, saveAsAction, previewAction})
             action->setEnabled(q.hasPage());
         showPosition();
+        editSnippet->update();
         formatLabel->setText(q.hasPage() ? formatText(page.format()) : QString());
     }
 
@@ -164,6 +166,8 @@ struct PageWindow::Private {
     PageWindow& q;
     Prompts& prompts;
     SourceEditor* editor = nullptr;
+    // Destroyed before the editor it works on.
+    std::unique_ptr<SnippetEditCommand> editSnippet;
     QLabel* formatLabel = nullptr;
     QLabel* positionLabel = nullptr;
     QAction* saveAction = nullptr;
@@ -199,6 +203,8 @@ void PageWindow::Private::buildEditMenu() {
     connect(redo, &QAction::triggered, editor, &QPlainTextEdit::redo);
     connect(editor, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
     connect(editor, &QPlainTextEdit::redoAvailable, redo, &QAction::setEnabled);
+    menu->addSeparator();
+    editSnippet->addTo(menu);
 }
 
 void PageWindow::Private::buildStatusBar() {
@@ -240,6 +246,7 @@ PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
     d->editor->setTabStopDistance(4 * d->editor->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     d->editor->setPlaceholderText(tr("Open a page with File > Open..."));
     setCentralWidget(d->editor);
+    d->editSnippet = std::make_unique<SnippetEditCommand>(*this, *d->editor, prompts);
 
     d->buildFileMenu();
     d->buildEditMenu();
@@ -286,6 +293,12 @@ void PageWindow::insertAtCaret(const std::string& html) {
     d->putSnippet(cursor, html);
 }
 
+void PageWindow::replaceRange(QTextCursor range, const std::string& html) {
+    if (!hasPage())
+        throw Error(tr(kNoPageMessage).toStdString());
+    d->putSnippet(range, html);
+}
+
 bool PageWindow::save() {
     if (!hasPage())
         throw Error(tr(kNoPageMessage).toStdString());
@@ -320,6 +333,10 @@ bool PageWindow::maybeSave() {
     if (answer == QMessageBox::Yes)
         return d->trySave(&PageWindow::save);
     return answer == QMessageBox::No;
+}
+
+void PageWindow::setSnippetEditor(SnippetEditor* editor) {
+    d->editSnippet->setSnippetEditor(editor);
 }
 
 QPlainTextEdit* PageWindow::editor() const {
