@@ -157,6 +157,9 @@ TEST_F(MainWindowEditSnippet, CancelLeavesThePageAndTheDialogAsTheyWere) {
     openPage(form);
     PurchaseDialog& dialog = m_window->purchaseDialog();
     const Product before = dialog.value();
+    m_page.show();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     edit("MUG-7", dialog, [&] {
         // An edit of the lists in the dialog marks them changed, for this edit only.
         dialog.optionLists().setChanged(true);
@@ -166,6 +169,7 @@ TEST_F(MainWindowEditSnippet, CancelLeavesThePageAndTheDialogAsTheyWere) {
     EXPECT_FALSE(m_page.isModified());
     EXPECT_EQ(dialog.value(), before);
     EXPECT_FALSE(dialog.optionLists().isChanged());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&m_page)) << "the keyboard goes back to the page";
 }
 
 TEST_F(MainWindowEditSnippet, ButtonFormsOpenTheirDialogsWithTheirCaptions) {

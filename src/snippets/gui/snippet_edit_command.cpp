@@ -87,6 +87,8 @@ void SnippetEditCommand::edit(const PageForm& form) {
     const ReadSnippet snippet = form.snippet;
     PageRangeBridge replacement(m_window, form.begin, form.end);
     m_snippetEditor->editSnippet(snippet, replacement);
+    // The dialog hands the keyboard back to its own parent; the merchant was here.
+    m_window.activateWindow();
 }
 
 bool SnippetEditCommand::eventFilter(QObject* watched, QEvent* event) {
