@@ -228,8 +228,11 @@ TEST_F(PageWindowSave, SaveAsWritesTheMerchantsVersionElsewhereAndTheWindowFollo
     writeFile(file, "<p>theirs</p>\n");
     writeFile(m_dir / "old.html", "<p>old</p>\n");
     m_prompts.fileNames = {QString(), QString::fromStdString((m_dir / "old.html").string())};
-    trigger("saveAsAction"); // cancelled
-    EXPECT_TRUE(m_window.isModified());
+    m_window.show();
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    QTest::keyClick(m_window.windowHandle(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(m_window.isModified()) << "cancelled";
     trigger("saveAsAction");
     EXPECT_EQ(m_prompts.proposedFiles,
               (std::vector<QString>(2, QString::fromStdString(file.string()))));

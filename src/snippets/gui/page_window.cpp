@@ -181,7 +181,9 @@ void PageWindow::Private::buildFileMenu() {
     QMenu* menu = q.menuBar()->addMenu(tr("&File"));
     QAction* open = addAction(menu, tr("&Open..."), "openAction", QKeySequence::Open);
     saveAction = addAction(menu, tr("&Save"), "saveAction", QKeySequence::Save);
-    saveAsAction = addAction(menu, tr("Save &As..."), "saveAsAction", QKeySequence::SaveAs);
+    // Not every platform has a standard key for it: the common one everywhere.
+    saveAsAction = addAction(menu, tr("Save &As..."), "saveAsAction",
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     previewAction = addAction(menu, tr("&Preview in Browser"), "previewAction", QKeySequence());
     menu->addSeparator();
     QAction* close = addAction(menu, tr("&Close"), "closeAction", QKeySequence::Close);
