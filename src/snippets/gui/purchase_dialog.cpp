@@ -138,6 +138,9 @@ int PurchaseDialog::editProduct(const Product& product, PageEditorBridge& replac
     edited.carriedText = before.carriedText;
     edited.carriedText2 = before.carriedText2;
     setValue(edited);
+    // The form's lists, as read, are unchanged: the questions about unsaved
+    // lists during the edit are about them, not about the lists put aside.
+    m_optionLists->setChanged(false);
     const int result = m_target.execReplacing(*this, replacement);
     setValue(before);
     m_optionLists->setChanged(listsChanged);
