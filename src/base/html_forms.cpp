@@ -134,6 +134,9 @@ public:
                 text();
                 break;
             case HtmlTokenKind::Comment:
+                if (m_formOpen && m_templates == 0)
+                    m_forms.back().comments.push_back(m_tokens.text());
+                break;
             case HtmlTokenKind::Doctype:
                 break;
             }

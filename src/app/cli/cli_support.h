@@ -52,6 +52,7 @@ void addPurchaseCommand(CLI::App& app, Commands& commands);
 void addCheckoutCommand(CLI::App& app, Commands& commands);
 void addOptionsFileCommand(CLI::App& app, Commands& commands);
 void addSnippetsCommand(CLI::App& app, Commands& commands);
+void addSiteCommands(CLI::App& app, Commands& commands);
 
 void writeStdout(std::string_view bytes);
 // Arguments are UTF-8 everywhere; on Windows a narrow path would be taken as the ANSI code page.
