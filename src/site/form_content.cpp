@@ -89,39 +89,61 @@ std::optional<SettingGroup> lookUp(const std::array<FieldGroup, N>& table, std::
 
 FormContent formContent(const HtmlForm& form) {
     FormContent content;
+    content.reserve(form.controls.size() + form.comments.size() + 1);
     if (const std::string* action = form.attribute("action"))
-        content[{FormPartKind::Action, {}}].push_back(*action);
+        content.push_back({{FormPartKind::Action, {}}, *action});
     for (const HtmlControl& control : form.controls) {
         if (!control.name.empty())
-            content[{FormPartKind::Field, control.name}].push_back(fieldText(control));
+            content.push_back({{FormPartKind::Field, control.name}, fieldText(control)});
     }
     for (const std::string& comment : form.comments) {
         if (!comment.starts_with(kSettingCommentPrefix))
             continue;
         const std::size_t equals = comment.find('=');
-        content[{FormPartKind::Comment, comment.substr(0, equals)}].push_back(
-            equals == std::string::npos ? std::string() : comment.substr(equals + 1));
+        content.push_back(
+            {{FormPartKind::Comment, comment.substr(0, equals)},
+             equals == std::string::npos ? std::string() : comment.substr(equals + 1)});
     }
+    std::stable_sort(
+        content.begin(), content.end(),
+        [](const FormContentEntry& a, const FormContentEntry& b) { return a.part < b.part; });
     return content;
 }
 
 std::vector<FormPart> differingParts(const FormContent& a, const FormContent& b) {
+    // The entries of one part, from `at` on.
+    const auto partEnd = [](const FormContent& content, FormContent::const_iterator at) {
+        const FormPart& part = at->part;
+        while (at != content.end() && at->part == part)
+            ++at;
+        return at;
+    };
     std::vector<FormPart> parts;
     auto left = a.begin();
     auto right = b.begin();
     while (left != a.end() || right != b.end()) {
-        if (right == b.end() || (left != a.end() && left->first < right->first)) {
-            parts.push_back((left++)->first);
-        } else if (left == a.end() || right->first < left->first) {
-            parts.push_back((right++)->first);
+        if (right == b.end() || (left != a.end() && left->part < right->part)) {
+            parts.push_back(left->part);
+            left = partEnd(a, left);
+        } else if (left == a.end() || right->part < left->part) {
+            parts.push_back(right->part);
+            right = partEnd(b, right);
         } else {
-            if (left->second != right->second)
-                parts.push_back(left->first);
-            ++left;
-            ++right;
+            const auto leftEnd = partEnd(a, left);
+            const auto rightEnd = partEnd(b, right);
+            if (!std::equal(left, leftEnd, right, rightEnd))
+                parts.push_back(left->part);
+            left = leftEnd;
+            right = rightEnd;
         }
     }
     return parts;
+}
+
+bool hasPart(const FormContent& content, const FormPart& part) {
+    return std::binary_search(
+        content.begin(), content.end(), FormContentEntry{part, {}},
+        [](const FormContentEntry& a, const FormContentEntry& b) { return a.part < b.part; });
 }
 
 std::string_view settingGroupName(SettingGroup group) {

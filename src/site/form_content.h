@@ -4,7 +4,6 @@
 #include "snippets/snippet_reader.h"
 
 #include <compare>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,17 +21,26 @@ struct FormPart {
     auto operator<=>(const FormPart&) const = default;
 };
 
-// Each part with what it holds, in page order for a name given to several
-// fields. A field holds its element and type and its value, or a select the
-// values of its options (the one shown is the shopper's choice, not a setting).
-// Labels, layout and other comments are left out: a page editor or the
-// merchant may change them without changing what the form does.
-using FormContent = std::map<FormPart, std::vector<std::string>>;
+// Each part with what it holds, sorted by part and in page order for a name
+// given to several fields. A field holds its element and type and its value,
+// or a select the values of its options (the one shown is the shopper's
+// choice, not a setting). Labels, layout and other comments are left out: a
+// page editor or the merchant may change them without changing what the form
+// does.
+struct FormContentEntry {
+    FormPart part;
+    std::string content;
+
+    bool operator==(const FormContentEntry&) const = default;
+};
+using FormContent = std::vector<FormContentEntry>;
 
 FormContent formContent(const HtmlForm& form);
 
 // The parts whose content differs between two forms, in part order.
 std::vector<FormPart> differingParts(const FormContent& a, const FormContent& b);
+// Whether the form has the part at all.
+bool hasPart(const FormContent& content, const FormPart& part);
 
 // The settings a form carries, as the merchant knows them from the dialogs.
 enum class SettingGroup {

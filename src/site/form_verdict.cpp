@@ -76,7 +76,7 @@ void compare(const FormContent& found, const FormContent& fresh, SnippetKind kin
             if (std::find(verdict.groups.begin(), verdict.groups.end(), *group) ==
                 verdict.groups.end())
                 verdict.groups.push_back(*group);
-        } else if (part.kind == FormPartKind::Field && !fresh.contains(part)) {
+        } else if (part.kind == FormPartKind::Field && !hasPart(fresh, part)) {
             verdict.dropped.push_back(part.name);
         } else {
             ownChanges.push_back(partName(part));
@@ -129,19 +129,22 @@ FormVerdict judgeForm(const ReadForm& form, const SiteSettings& settings) {
         verdict.details = otherMerchant(snippet.merchant, settings);
         return verdict;
     }
+    // The builders write UTF-8: the fresh form needs no page decoding, and the
+    // refresh reads every rebuilt form back as a snippet before it writes.
     std::string html = freshHtml(snippet, settings);
-    const std::vector<ReadForm> fresh = readSnippetForms(html);
-    const bool readable = fresh.size() == 1 && fresh[0].snippet.kind == snippet.kind &&
-                          fresh[0].snippet.problems.empty();
-    compare(formContent(form.form), readable ? formContent(fresh[0].form) : FormContent(),
-            snippet.kind, verdict);
+    // Most forms stand as Insert wrote them.
+    if (std::string_view(html).substr(0, html.size() - 1) == form.source && html.ends_with('\n'))
+        return verdict;
+    const std::vector<HtmlForm> fresh = readHtmlForms(html);
+    const bool readable = fresh.size() == 1 && fresh[0].end;
+    compare(formContent(form.form), readable ? formContent(fresh[0]) : FormContent(), snippet.kind,
+            verdict);
     if (verdict.state != FormState::Stale)
         return verdict;
     // From "<form" to "</form>", as the range it replaces: the line end after
     // it is the page's own.
-    if (readable && fresh[0].snippet.range)
-        html = html.substr(fresh[0].snippet.range->begin,
-                           fresh[0].snippet.range->end - fresh[0].snippet.range->begin);
+    if (readable)
+        html = html.substr(fresh[0].begin, *fresh[0].end - fresh[0].begin);
     verdict.refreshed = std::move(html);
     if (!readable)
         verdict.notRefreshable = "the form Insert would write now could not be read back";

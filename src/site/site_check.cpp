@@ -14,26 +14,6 @@ namespace {
 constexpr std::string_view kBomUtf16LE = "\xFF\xFE";
 constexpr std::string_view kBomUtf16BE = "\xFE\xFF";
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Whether "<form" stands at `at` in code units of `unit` bytes, the ASCII
-// byte of each at `low`.
-bool formTagAt(std::string_view bytes, std::size_t at, std::size_t unit, std::size_t low) {
-    constexpr std::string_view name = "form";
-    if (at + (name.size() + 1) * unit > bytes.size())
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const std::size_t unitAt = at + (i + 1) * unit;
-        if (unit == 2 && bytes[unitAt + 1 - low] != '\0')
-            return false;
-        if (lowerAscii(bytes[unitAt + low]) != name[i])
-            return false;
-    }
-    return true;
-}
-
 std::string groupNames(const std::vector<SettingGroup>& groups) {
     std::string text;
     for (SettingGroup group : groups)
@@ -145,19 +125,28 @@ std::size_t SiteReport::count(SiteProblemKind kind) const {
 
 bool mayHoldForm(std::string_view bytes) {
     // Only a page with a byte order mark is read as UTF-16; every other
-    // encoding a page is read in keeps ASCII as it is.
-    const bool utf16 = bytes.starts_with(kBomUtf16LE) || bytes.starts_with(kBomUtf16BE);
-    const std::size_t unit = utf16 ? 2 : 1;
-    const std::size_t low = bytes.starts_with(kBomUtf16BE) ? 1 : 0;
-    const char* data = bytes.data();
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-        const void* found = std::memchr(data + at, '<', bytes.size() - at);
-        if (!found)
-            return false;
-        at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
-        if (utf16 && (at % 2 != low || at + 1 >= bytes.size() || bytes[at + 1 - 2 * low] != '\0'))
-            continue;
-        if (formTagAt(bytes, at - low, unit, low))
+    // encoding a page is read in keeps ASCII as it is. Setting 0x20 makes an
+    // ASCII capital small and turns no other byte into one of these letters.
+    constexpr std::string_view tag = "<form";
+    const bool bigEndian = bytes.starts_with(kBomUtf16BE);
+    if (!bigEndian && !bytes.starts_with(kBomUtf16LE)) {
+        const char* end = bytes.data() + bytes.size();
+        for (const char* at = bytes.data(); (at = static_cast<const char*>(std::memchr(
+                                                 at, '<', static_cast<std::size_t>(end - at))));
+             ++at) {
+            if (end - at >= 5 && (at[1] | 0x20) == 'f' && (at[2] | 0x20) == 'o' &&
+                (at[3] | 0x20) == 'r' && (at[4] | 0x20) == 'm')
+                return true;
+        }
+        return false;
+    }
+    const std::size_t low = bigEndian ? 1 : 0;
+    for (std::size_t at = 2; at + 2 * tag.size() <= bytes.size(); at += 2) {
+        std::size_t i = 0;
+        while (i < tag.size() && bytes[at + 2 * i + 1 - low] == '\0' &&
+               (bytes[at + 2 * i + low] | (i ? 0x20 : 0)) == tag[i])
+            ++i;
+        if (i == tag.size())
             return true;
     }
     return false;

@@ -54,20 +54,28 @@ private:
         m_result.failures.push_back({std::move(name), "cannot be read: " + error.message()});
     }
 
-    // A file or folder reached again, through a link or by being given twice.
-    bool seenBefore(const fs::path& path, std::set<fs::path>& seen) {
+    static fs::path canonicalOf(const fs::path& path) {
         std::error_code error;
         fs::path canonical = fs::canonical(path, error);
-        return !seen.insert(error ? path : std::move(canonical)).second;
+        return error ? path : canonical;
     }
 
-    void page(const fs::path& path) {
-        if (!seenBefore(path, m_pagesSeen))
+    // A page is known by its folder's canonical path and its name: pages are
+    // many, and resolving each one's path costs a look-up per folder above it.
+    void page(const fs::path& path, const fs::path& canonicalFolder) {
+        if (m_pagesSeen.insert(canonicalFolder / path.filename()).second)
             m_result.pages.push_back({path, pathName(path)});
     }
 
+    void page(const fs::path& path) {
+        page(path, canonicalOf(path.parent_path().empty() ? fs::path(".") : path.parent_path()));
+    }
+
+    // A folder reached again, through a link or by being given twice, is not
+    // walked again.
     void folder(const fs::path& path) {
-        if (seenBefore(path, m_foldersSeen))
+        const fs::path canonical = canonicalOf(path);
+        if (!m_foldersSeen.insert(canonical).second)
             return;
         std::vector<fs::path> entries;
         std::error_code error;
@@ -90,7 +98,7 @@ private:
                 if (!isHiddenFolder(entry))
                     folder(entry);
             } else if (fs::is_regular_file(status) && isPageFile(entry)) {
-                page(entry);
+                page(entry, canonical);
             }
         }
     }

@@ -67,34 +67,23 @@ public:
         }
         std::vector<PageReplacement> replacements;
         std::vector<FormRefresh> outcomes;
-        std::size_t staleLeft = 0;
+        // What each form is to be once the page is written.
+        std::vector<FormState> expected;
         for (const ReadForm& form : forms) {
             const FormVerdict verdict = judgeForm(form, m_settings);
+            expected.push_back(verdict.state);
             const FormPlace place{index, form.snippet.line};
-            const SnippetKind kind = form.snippet.kind;
-            if (verdict.state == FormState::OtherMerchant)
-                outcomes.push_back(
-                    {place, kind, false, "another merchant's form: " + verdict.details});
-            else if (verdict.state == FormState::Damaged)
-                outcomes.push_back({place, kind, false, "damaged: " + verdict.details});
-            else if (inConflict(form))
-                outcomes.push_back({place, kind, false,
-                                    "its SKU \"" + form.snippet.product.sku +
-                                        "\" is sold differently on other forms; make them agree "
-                                        "first"});
-            else if (verdict.state == FormState::Current)
-                continue;
-            else if (!verdict.notRefreshable.empty())
-                outcomes.push_back({place, kind, false, verdict.notRefreshable});
-            else {
+            const std::string leftAlone = whyLeftAlone(form, verdict);
+            if (!leftAlone.empty()) {
+                outcomes.push_back({place, form.snippet.kind, false, leftAlone});
+            } else if (verdict.state == FormState::Stale) {
                 replacements.push_back(
                     {form.snippet.range->begin, form.snippet.range->end, verdict.refreshed});
-                outcomes.push_back({place, kind, true, refreshedDetails(verdict)});
-                continue;
+                outcomes.push_back({place, form.snippet.kind, true, refreshedDetails(verdict)});
+                expected.back() = FormState::Current;
             }
-            staleLeft += verdict.state == FormState::Stale;
         }
-        if (!replacements.empty() && !write(index, onDisk, replacements, staleLeft)) {
+        if (!replacements.empty() && !write(index, onDisk, replacements, expected)) {
             for (FormRefresh& outcome : outcomes) {
                 if (outcome.refreshed) {
                     outcome.refreshed = false;
@@ -106,22 +95,35 @@ public:
     }
 
 private:
-    bool inConflict(const ReadForm& form) const {
-        return form.snippet.kind == SnippetKind::Purchase &&
-               m_check.conflictingSkus.contains(form.snippet.product.sku);
+    // Why a form that is not current is not rebuilt; empty when it is.
+    std::string whyLeftAlone(const ReadForm& form, const FormVerdict& verdict) const {
+        switch (verdict.state) {
+        case FormState::OtherMerchant:
+            return "another merchant's form: " + verdict.details;
+        case FormState::Damaged:
+            return "damaged: " + verdict.details;
+        case FormState::Current:
+        case FormState::Stale:
+            break;
+        }
+        if (form.snippet.kind == SnippetKind::Purchase &&
+            m_check.conflictingSkus.contains(form.snippet.product.sku))
+            return "its SKU \"" + form.snippet.product.sku +
+                   "\" is sold differently on other forms; make them agree first";
+        return verdict.state == FormState::Stale ? verdict.notRefreshable : std::string();
     }
 
-    // Writes the page with the forms replaced once reading it back shows no
-    // stale form but those left alone.
+    // Writes the page with the forms replaced once reading it back shows the
+    // rebuilt forms current and the others as they were.
     bool write(std::size_t index, const PageOnDisk& page, std::vector<PageReplacement> replacements,
-               std::size_t staleLeft) {
+               const std::vector<FormState>& expected) {
         const std::string& name = m_check.pages[index].name;
         try {
             const std::string bytes = replaceInPage(page.bytes, std::move(replacements));
-            std::size_t stale = 0;
+            std::vector<FormState> states;
             for (const ReadForm& form : readSnippetForms(bytes))
-                stale += judgeForm(form, m_settings).state == FormState::Stale;
-            if (stale != staleLeft)
+                states.push_back(judgeForm(form, m_settings).state);
+            if (states != expected)
                 throw Error("the rebuilt forms did not read back as current; it was not written");
             if (m_mode == RefreshMode::Write)
                 rewritePage(page, bytes);

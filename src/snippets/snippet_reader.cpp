@@ -172,6 +172,8 @@ std::vector<ReadForm> readSnippetForms(std::string_view pageBytes) {
             break;
         }
         readCommonFields(fields);
+        if (form.end)
+            read.back().source = page.text().substr(form.begin, *form.end - form.begin);
         read.back().form = std::move(form);
     }
     return read;

@@ -91,6 +91,9 @@ std::vector<ReadSnippet> readSnippets(std::string_view pageBytes);
 struct ReadForm {
     ReadSnippet snippet;
     HtmlForm form;
+    // The form's text from "<form" to just after "</form>", line ends as they
+    // stand; empty when the page ends before its end tag.
+    std::string source;
 };
 std::vector<ReadForm> readSnippetForms(std::string_view pageBytes);
 
