@@ -11,6 +11,22 @@ namespace {
 constexpr std::string_view kSettingCommentPrefix = "vdx_";
 constexpr std::string_view kMinimumCommentPrefix = "vdx_minimum";
 
+// A comment's value with each run of white space as one blank: a page
+// editor may turn its line ends into others.
+std::string collapsedSpace(std::string_view text) {
+    std::string out;
+    bool space = false;
+    for (char c : text) {
+        const bool isSpace = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+        if (!isSpace && space && !out.empty())
+            out += ' ';
+        if (!isSpace)
+            out += c;
+        space = isSpace;
+    }
+    return out;
+}
+
 std::string fieldText(const HtmlControl& control) {
     std::string text = control.element + " " + control.type;
     if (control.element == "select") {
@@ -100,9 +116,10 @@ FormContent formContent(const HtmlForm& form) {
         if (!comment.starts_with(kSettingCommentPrefix))
             continue;
         const std::size_t equals = comment.find('=');
-        content.push_back(
-            {{FormPartKind::Comment, comment.substr(0, equals)},
-             equals == std::string::npos ? std::string() : comment.substr(equals + 1)});
+        content.push_back({{FormPartKind::Comment, comment.substr(0, equals)},
+                           equals == std::string::npos
+                               ? std::string()
+                               : collapsedSpace(std::string_view(comment).substr(equals + 1))});
     }
     std::stable_sort(
         content.begin(), content.end(),

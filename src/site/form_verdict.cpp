@@ -28,7 +28,9 @@ std::string otherMerchant(const SnippetMerchant& form, const SiteSettings& setti
     const std::vector<std::string> companies = settings.installation.companyNames();
     const auto installed = std::find(numbers.begin(), numbers.end(), form.merchant);
     const std::string current =
-        merchantText(settings.profile.merchantNumber, settings.profile.companyName);
+        settings.profile.merchantNumber + (settings.profile.companyName.empty()
+                                               ? std::string()
+                                               : " (" + settings.profile.companyName + ")");
     if (installed == numbers.end())
         return merchantText(form.merchant, form.company) +
                " is not installed here; the current merchant is " + current;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "site/site_check.h"
+#include "snippets/page_rewrite.h"
 
 #include <cstddef>
 #include <string>
@@ -31,6 +32,25 @@ struct RefreshReport {
     std::size_t refreshedCount() const;
     std::size_t leftAloneCount() const;
 };
+
+// One page's refresh, planned: the page as read, what it is to hold, and what
+// happens to each of its forms that is not current.
+struct PageRefreshPlan {
+    std::size_t page = 0; // the index in the check's list
+    PageOnDisk read;
+    std::string bytes; // empty when no form is rebuilt
+    std::vector<FormRefresh> forms;
+};
+
+// Reads the page again and judges its forms again with the check's SKU
+// conflicts; the rebuilt page is read back, and must show every rebuilt form
+// current and the others as they were (Error otherwise, as for a page that
+// cannot be read).
+PageRefreshPlan planPageRefresh(const SiteReport& check, std::size_t page,
+                                const SiteSettings& settings);
+// Writes the plan with rewritePage(): atomically, the bytes read kept as
+// PAGE.bak, nothing written (PageChangedOnDisk) when the file changed since.
+void writePageRefresh(const PageRefreshPlan& plan);
 
 // Rebuilds the stale forms the check found, in place, from their own values
 // and the settings now: each page with such forms is read again and judged
