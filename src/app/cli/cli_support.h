@@ -49,6 +49,7 @@ void addRegFileCommands(CLI::App& app, Commands& commands);
 void addButtonCommands(CLI::App& app, Commands& commands);
 void addSettingsCommand(CLI::App& app, Commands& commands);
 void addPurchaseCommand(CLI::App& app, Commands& commands);
+void addCatalogueCommand(CLI::App& app, Commands& commands);
 void addCheckoutCommand(CLI::App& app, Commands& commands);
 void addOptionsFileCommand(CLI::App& app, Commands& commands);
 void addSnippetsCommand(CLI::App& app, Commands& commands);
