@@ -21,13 +21,6 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-std::string columnList() {
-    std::string list;
-    for (const CatalogueColumn& column : catalogueColumns())
-        list += (list.empty() ? "" : ", ") + std::string(column.name);
-    return list;
-}
-
 // A column of the header: the list's column it names, if any.
 struct HeaderColumn {
     std::string name; // as the header spells it
@@ -53,7 +46,7 @@ private:
     // `malformed`: the CSV reader found a problem in the record's lines.
     void readRow(const CsvRecord& record, bool malformed);
     void checkRow(const CsvRecord& record, CatalogueCells& cells);
-    // The field index of a column the header names; only asked for columns a row has a value in.
+    // The field index of the column the header gives that name; kNoColumn when none.
     std::size_t indexOf(std::string_view name) const;
     const OptionFile& optionFile(const std::string& name);
     void error(std::size_t line, std::size_t index, std::string message);
@@ -102,7 +95,8 @@ Catalogue ListReader::read(std::string_view bytes) {
     CsvTable table = readCsv(text, csvSeparator(text));
     std::erase_if(table.records, [](const CsvRecord& record) { return record.isBlank(); });
     if (table.records.empty()) {
-        error(1, kNoColumn, "the list is empty; its first line names the columns: " + columnList());
+        error(1, kNoColumn,
+              "the list is empty; its first line names the columns: " + catalogueColumnNames());
         return std::move(m_catalogue);
     }
     readHeader(table.records.front());
@@ -143,7 +137,7 @@ void ListReader::readHeader(const CsvRecord& header) {
             });
         named.refused = true;
         if (column == columns.end()) {
-            error(header.line(), i, "no such column; the columns are " + columnList());
+            error(header.line(), i, "no such column; the columns are " + catalogueColumnNames());
         } else if (const std::size_t first = indexOf(column->name); first != kNoColumn) {
             error(header.line(), i, "the same column as column " + std::to_string(first + 1));
         } else {

@@ -183,4 +183,11 @@ std::span<const CatalogueColumn> catalogueColumns() {
     return kColumns;
 }
 
+std::string catalogueColumnNames() {
+    std::string names;
+    for (const CatalogueColumn& column : kColumns)
+        names += (names.empty() ? "" : ", ") + std::string(column.name);
+    return names;
+}
+
 } // namespace vendaxo

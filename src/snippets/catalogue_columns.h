@@ -30,5 +30,7 @@ inline constexpr std::string_view kDiscountsColumn = "discounts";
 
 // Every column a list can have, the required ones first.
 std::span<const CatalogueColumn> catalogueColumns();
+// Their names, as "sku, price, description, ...".
+std::string catalogueColumnNames();
 
 } // namespace vendaxo

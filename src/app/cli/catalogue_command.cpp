@@ -52,21 +52,17 @@ CatalogueProgress progressLine() {
     };
 }
 
-std::string listHelp() {
-    std::string columns;
-    for (const CatalogueColumn& column : catalogueColumns())
-        columns += (columns.empty() ? "" : ", ") + std::string(column.name);
-    return "Product list (CSV): a header naming the columns (" + columns +
-           "), then one product a row";
-}
-
 } // namespace
 
 void addCatalogueCommand(CLI::App& app, Commands& commands) {
     auto options = std::make_shared<CatalogueOptions>();
     CLI::App* command = app.add_subcommand(
         "catalogue", "Build a purchase button for every product of a list, inserted as one block");
-    command->add_option("list", options->list, listHelp())->required();
+    command
+        ->add_option("list", options->list,
+                     "Product list (CSV): a header naming the columns (" + catalogueColumnNames() +
+                         "), then one product a row")
+        ->required();
     addOutputOptions(*command, options->output);
     commands.add(command, [options](const GlobalOptions& globals) {
         const auto store = globals.openStore();
