@@ -130,10 +130,15 @@ void registerProgram(const std::string& name, std::function<std::vector<std::str
         ->Unit(benchmark::kMillisecond);
 }
 
-// A script that prints one purchase button per product; its length comes from
-// VENDAXO_BENCH_PRODUCTS.
-void catalogue(benchmark::State& state) {
-    const long products = environmentNumber("VENDAXO_BENCH_PRODUCTS", 10000);
+// The products of the catalogue, the same in the script and in the list.
+long catalogueProducts() {
+    return environmentNumber("VENDAXO_BENCH_PRODUCTS", 10000);
+}
+
+// A script that prints one purchase button per product, one process each: the
+// way a list was turned into buttons before the catalogue command.
+void catalogueScript(benchmark::State& state) {
+    const long products = catalogueProducts();
     TempDir dir;
     const std::filesystem::path script = dir.path() / "catalogue.sh";
     {
@@ -161,6 +166,71 @@ void catalogue(benchmark::State& state) {
     state.counters["products"] = static_cast<double>(products);
     state.counters["per_product_us"] =
         total * 1e6 / static_cast<double>(products * std::max<long>(1, state.iterations()));
+}
+
+constexpr std::string_view kCataloguePage = "<html><body>\n<!--vendaxo:caret-->\n</body></html>\n";
+
+// The script's products as a product list, and a page to insert them into.
+struct CatalogueFiles {
+    TempDir dir;
+    std::filesystem::path list = dir.path() / "catalogue.csv";
+    std::filesystem::path page = dir.path() / "catalogue.html";
+
+    CatalogueFiles() {
+        std::ofstream out(list, std::ios::binary);
+        out << "sku,price,description,quantity-box,discounts\n";
+        for (long i = 1; i <= catalogueProducts(); ++i)
+            out << 'K' << i << ",9.50,Kite number " << i << ",yes,10=8.50\n";
+    }
+    std::vector<std::string> command() const {
+        return {VENDAXO_CLI,   "--store", storeFile().string(), "catalogue",
+                list.string(), "--into",  page.string()};
+    }
+};
+
+// The catalogue command: the whole list into one page, the page as new each run.
+void catalogueCommand(benchmark::State& state) {
+    const CatalogueFiles files;
+    double total = 0;
+    for (auto _ : state) {
+        try {
+            test::writeFile(files.page, std::string(kCataloguePage));
+            const double seconds = runProgram(files.command()).seconds;
+            state.SetIterationTime(seconds);
+            total += seconds;
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
+    state.counters["products"] = static_cast<double>(catalogueProducts());
+    state.counters["per_product_us"] =
+        total * 1e6 /
+        static_cast<double>(catalogueProducts() * std::max<long>(1, state.iterations()));
+}
+
+// Copying the page the command writes, once, by a process: the least that
+// starting a program and writing that many bytes costs.
+void copyCatalogueOutput(benchmark::State& state) {
+    const CatalogueFiles files;
+    std::vector<std::string> copy;
+    try {
+        test::writeFile(files.page, std::string(kCataloguePage));
+        runProgram(files.command());
+        copy = {"/bin/cp", files.page.string(), (files.dir.path() / "copy.html").string()};
+        state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(files.page));
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    for (auto _ : state) {
+        try {
+            state.SetIterationTime(runProgram(copy).seconds);
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
 }
 
 } // namespace
@@ -221,10 +291,21 @@ int main(int argc, char** argv) {
     // Pages are read one at a time: five times the pages, the same memory.
     targets.push_back({"BM_SiteCheck/5000", "BM_SiteCheck/1000", 1.2, 0, "peak_rss_kB"});
     targets.push_back({"BM_SiteCheck/1000", "BM_CatSite/1000", 0, 0, "peak_rss_kB"});
-    benchmark::RegisterBenchmark("BM_Catalogue", vendaxo::bench::catalogue)
+    benchmark::RegisterBenchmark("BM_CatalogueScript", catalogueScript)
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(1)
         ->Unit(benchmark::kSecond);
+    benchmark::RegisterBenchmark("BM_CatalogueCommand", catalogueCommand)
+        ->UseManualTime()
+        ->MinTime(1.0)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_CopyCatalogueOutput", copyCatalogueOutput)
+        ->UseManualTime()
+        ->MinTime(1.0)
+        ->Unit(benchmark::kMillisecond);
+    targets.push_back({"BM_CatalogueCommand", "BM_CopyCatalogueOutput", 0, 1.0, {}});
+    // Not a target: how much faster one command is than a process per product.
+    targets.push_back({"BM_CatalogueScript", "BM_CatalogueCommand", 0, 0, {}});
     return runWithTargets(argc, argv, std::move(targets));
 }

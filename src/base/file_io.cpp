@@ -164,6 +164,10 @@ void flushFolder(const fs::path& folder) {
 
 } // namespace
 
+fs::path pathFromUtf8(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
 std::string readFileBytes(const fs::path& file) {
     const int fd = openForReading(file);
     if (fd < 0)
