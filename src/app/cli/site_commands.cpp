@@ -1,5 +1,6 @@
 // The site check and refresh: every form of the site against the settings now.
 #include "app/cli/cli_support.h"
+#include "base/file_io.h"
 #include "base/json.h"
 #include "site/site_refresh.h"
 
