@@ -3,6 +3,10 @@
 #include "base/error.h"
 #include "bench_support.h"
 #include "ratio_reporter.h"
+#include "shell/merchant_session.h"
+#include "site/form_verdict.h"
+#include "site/site_generator.h"
+#include "site/site_pages.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +15,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -63,6 +68,44 @@ const std::filesystem::path& storeFile() {
         return path;
     }();
     return file;
+}
+
+// Writes a site whose forms are as Insert writes them with the store's
+// settings, installing the demo merchant into an empty store first.
+void writeSite(SqliteStore& store, const std::filesystem::path& folder, std::size_t pages) {
+    if (Installation::load(store).serial.empty()) {
+        installDemoMerchant(store);
+        saveSettings(store, richCheckoutSettings(ShippingMethod::UserChoice));
+    }
+    std::filesystem::remove_all(folder);
+    MerchantSession session(store);
+    session.activate(Installation::load(store));
+    const SiteSettings settings = SiteSettings::load(session);
+    const test::GeneratedSite site =
+        test::writeGeneratedSite(folder, pages, settings.profile, settings.checkout, 2026);
+    std::fprintf(stderr, "site of %zu pages: %.1f MB, %zu with forms, %zu forms\n", site.pages,
+                 static_cast<double>(site.bytes) / 1e6, site.pagesWithForms, site.forms);
+}
+
+// A generated site of `pages` pages beside the store, its forms as Insert
+// writes them with the store's settings, written once per run.
+const std::filesystem::path& generatedSite(std::size_t pages) {
+    static std::map<std::size_t, std::filesystem::path> sites;
+    auto& folder = sites[pages];
+    if (folder.empty()) {
+        folder = storeFile().parent_path() / ("site" + std::to_string(pages));
+        SqliteStore store(storeFile());
+        writeSite(store, folder, pages);
+    }
+    return folder;
+}
+
+// cat with every page of the site: reading the same files.
+std::vector<std::string> catSite(std::size_t pages) {
+    std::vector<std::string> arguments = {"/bin/cat"};
+    for (const SitePage& page : listSitePages({generatedSite(pages)}).pages)
+        arguments.push_back(page.file.string());
+    return arguments;
 }
 
 void registerProgram(const std::string& name, std::function<std::vector<std::string>()> command) {
@@ -196,6 +239,14 @@ void copyCatalogueOutput(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     using namespace vendaxo::bench;
+    if (argc == 4 && std::string_view(argv[1]) == "--write-site") {
+        // A site to look at or profile: FOLDER/registry.sqlite3 and FOLDER/site.
+        const std::filesystem::path folder = argv[2];
+        std::filesystem::create_directories(folder);
+        vendaxo::SqliteStore store(folder / "registry.sqlite3");
+        writeSite(store, folder / "site", static_cast<std::size_t>(std::atol(argv[3])));
+        return 0;
+    }
     // The same platform for the program and its baseline; a display adds noise.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     std::vector<Target> targets;
@@ -228,6 +279,18 @@ int main(int argc, char** argv) {
     targets.push_back({"BM_EveryDialog", "BM_StartBareTextWindow", 0, 0, "peak_rss_kB"});
     targets.push_back({"BM_EveryDialog", "BM_StartBareWindow", 1.3, 0, "peak_rss_kB"});
 #endif
+    for (const std::size_t pages : {1000, 5000}) {
+        const std::string size = "/" + std::to_string(pages);
+        registerProgram("BM_SiteCheck" + size, [store, pages] {
+            return std::vector<std::string>{VENDAXO_CLI, "--store", store(),
+                                            "site",      "check",   generatedSite(pages).string()};
+        });
+        registerProgram("BM_CatSite" + size, [pages] { return catSite(pages); });
+        targets.push_back({"BM_SiteCheck" + size, "BM_CatSite" + size, 3, 1.0, {}});
+    }
+    // Pages are read one at a time: five times the pages, the same memory.
+    targets.push_back({"BM_SiteCheck/5000", "BM_SiteCheck/1000", 1.2, 0, "peak_rss_kB"});
+    targets.push_back({"BM_SiteCheck/1000", "BM_CatSite/1000", 0, 0, "peak_rss_kB"});
     benchmark::RegisterBenchmark("BM_CatalogueScript", catalogueScript)
         ->UseManualTime()
         ->Iterations(1)

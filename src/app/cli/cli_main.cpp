@@ -46,6 +46,7 @@ int run(int argc, char** argv) {
     addCheckoutCommand(app, commands);
     addOptionsFileCommand(app, commands);
     addSnippetsCommand(app, commands);
+    addSiteCommands(app, commands);
 
     try {
         app.parse(argc, argv);

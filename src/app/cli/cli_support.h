@@ -53,6 +53,7 @@ void addCatalogueCommand(CLI::App& app, Commands& commands);
 void addCheckoutCommand(CLI::App& app, Commands& commands);
 void addOptionsFileCommand(CLI::App& app, Commands& commands);
 void addSnippetsCommand(CLI::App& app, Commands& commands);
+void addSiteCommands(CLI::App& app, Commands& commands);
 
 void writeStdout(std::string_view bytes);
 
