@@ -3,6 +3,10 @@
 #include "base/error.h"
 #include "bench_support.h"
 #include "ratio_reporter.h"
+#include "shell/merchant_session.h"
+#include "site/form_verdict.h"
+#include "site/site_generator.h"
+#include "site/site_pages.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +15,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -65,6 +70,44 @@ const std::filesystem::path& storeFile() {
     return file;
 }
 
+// Writes a site whose forms are as Insert writes them with the store's
+// settings, installing the demo merchant into an empty store first.
+void writeSite(SqliteStore& store, const std::filesystem::path& folder, std::size_t pages) {
+    if (Installation::load(store).serial.empty()) {
+        installDemoMerchant(store);
+        saveSettings(store, richCheckoutSettings(ShippingMethod::UserChoice));
+    }
+    std::filesystem::remove_all(folder);
+    MerchantSession session(store);
+    session.activate(Installation::load(store));
+    const SiteSettings settings = SiteSettings::load(session);
+    const test::GeneratedSite site =
+        test::writeGeneratedSite(folder, pages, settings.profile, settings.checkout, 2026);
+    std::fprintf(stderr, "site of %zu pages: %.1f MB, %zu with forms, %zu forms\n", site.pages,
+                 static_cast<double>(site.bytes) / 1e6, site.pagesWithForms, site.forms);
+}
+
+// A generated site of `pages` pages beside the store, its forms as Insert
+// writes them with the store's settings, written once per run.
+const std::filesystem::path& generatedSite(std::size_t pages) {
+    static std::map<std::size_t, std::filesystem::path> sites;
+    auto& folder = sites[pages];
+    if (folder.empty()) {
+        folder = storeFile().parent_path() / ("site" + std::to_string(pages));
+        SqliteStore store(storeFile());
+        writeSite(store, folder, pages);
+    }
+    return folder;
+}
+
+// cat with every page of the site: reading the same files.
+std::vector<std::string> catSite(std::size_t pages) {
+    std::vector<std::string> arguments = {"/bin/cat"};
+    for (const SitePage& page : listSitePages({generatedSite(pages)}).pages)
+        arguments.push_back(page.file.string());
+    return arguments;
+}
+
 void registerProgram(const std::string& name, std::function<std::vector<std::string>()> command) {
     benchmark::RegisterBenchmark(name.c_str(),
                                  [command](benchmark::State& state) {
@@ -87,10 +130,15 @@ void registerProgram(const std::string& name, std::function<std::vector<std::str
         ->Unit(benchmark::kMillisecond);
 }
 
-// A script that prints one purchase button per product; its length comes from
-// VENDAXO_BENCH_PRODUCTS.
-void catalogue(benchmark::State& state) {
-    const long products = environmentNumber("VENDAXO_BENCH_PRODUCTS", 10000);
+// The products of the catalogue, the same in the script and in the list.
+long catalogueProducts() {
+    return environmentNumber("VENDAXO_BENCH_PRODUCTS", 10000);
+}
+
+// A script that prints one purchase button per product, one process each: the
+// way a list was turned into buttons before the catalogue command.
+void catalogueScript(benchmark::State& state) {
+    const long products = catalogueProducts();
     TempDir dir;
     const std::filesystem::path script = dir.path() / "catalogue.sh";
     {
@@ -120,12 +168,85 @@ void catalogue(benchmark::State& state) {
         total * 1e6 / static_cast<double>(products * std::max<long>(1, state.iterations()));
 }
 
+constexpr std::string_view kCataloguePage = "<html><body>\n<!--vendaxo:caret-->\n</body></html>\n";
+
+// The script's products as a product list, and a page to insert them into.
+struct CatalogueFiles {
+    TempDir dir;
+    std::filesystem::path list = dir.path() / "catalogue.csv";
+    std::filesystem::path page = dir.path() / "catalogue.html";
+
+    CatalogueFiles() {
+        std::ofstream out(list, std::ios::binary);
+        out << "sku,price,description,quantity-box,discounts\n";
+        for (long i = 1; i <= catalogueProducts(); ++i)
+            out << 'K' << i << ",9.50,Kite number " << i << ",yes,10=8.50\n";
+    }
+    std::vector<std::string> command() const {
+        return {VENDAXO_CLI,   "--store", storeFile().string(), "catalogue",
+                list.string(), "--into",  page.string()};
+    }
+};
+
+// The catalogue command: the whole list into one page, the page as new each run.
+void catalogueCommand(benchmark::State& state) {
+    const CatalogueFiles files;
+    double total = 0;
+    for (auto _ : state) {
+        try {
+            test::writeFile(files.page, std::string(kCataloguePage));
+            const double seconds = runProgram(files.command()).seconds;
+            state.SetIterationTime(seconds);
+            total += seconds;
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
+    state.counters["products"] = static_cast<double>(catalogueProducts());
+    state.counters["per_product_us"] =
+        total * 1e6 /
+        static_cast<double>(catalogueProducts() * std::max<long>(1, state.iterations()));
+}
+
+// Copying the page the command writes, once, by a process: the least that
+// starting a program and writing that many bytes costs.
+void copyCatalogueOutput(benchmark::State& state) {
+    const CatalogueFiles files;
+    std::vector<std::string> copy;
+    try {
+        test::writeFile(files.page, std::string(kCataloguePage));
+        runProgram(files.command());
+        copy = {"/bin/cp", files.page.string(), (files.dir.path() / "copy.html").string()};
+        state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(files.page));
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+    for (auto _ : state) {
+        try {
+            state.SetIterationTime(runProgram(copy).seconds);
+        } catch (const std::exception& error) {
+            state.SkipWithError(error.what());
+            break;
+        }
+    }
+}
+
 } // namespace
 
 } // namespace vendaxo::bench
 
 int main(int argc, char** argv) {
     using namespace vendaxo::bench;
+    if (argc == 4 && std::string_view(argv[1]) == "--write-site") {
+        // A site to look at or profile: FOLDER/registry.sqlite3 and FOLDER/site.
+        const std::filesystem::path folder = argv[2];
+        std::filesystem::create_directories(folder);
+        vendaxo::SqliteStore store(folder / "registry.sqlite3");
+        writeSite(store, folder / "site", static_cast<std::size_t>(std::atol(argv[3])));
+        return 0;
+    }
     // The same platform for the program and its baseline; a display adds noise.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     std::vector<Target> targets;
@@ -158,10 +279,33 @@ int main(int argc, char** argv) {
     targets.push_back({"BM_EveryDialog", "BM_StartBareTextWindow", 0, 0, "peak_rss_kB"});
     targets.push_back({"BM_EveryDialog", "BM_StartBareWindow", 1.3, 0, "peak_rss_kB"});
 #endif
-    benchmark::RegisterBenchmark("BM_Catalogue", vendaxo::bench::catalogue)
+    for (const std::size_t pages : {1000, 5000}) {
+        const std::string size = "/" + std::to_string(pages);
+        registerProgram("BM_SiteCheck" + size, [store, pages] {
+            return std::vector<std::string>{VENDAXO_CLI, "--store", store(),
+                                            "site",      "check",   generatedSite(pages).string()};
+        });
+        registerProgram("BM_CatSite" + size, [pages] { return catSite(pages); });
+        targets.push_back({"BM_SiteCheck" + size, "BM_CatSite" + size, 3, 1.0, {}});
+    }
+    // Pages are read one at a time: five times the pages, the same memory.
+    targets.push_back({"BM_SiteCheck/5000", "BM_SiteCheck/1000", 1.2, 0, "peak_rss_kB"});
+    targets.push_back({"BM_SiteCheck/1000", "BM_CatSite/1000", 0, 0, "peak_rss_kB"});
+    benchmark::RegisterBenchmark("BM_CatalogueScript", catalogueScript)
         ->UseManualTime()
         ->Iterations(1)
         ->Repetitions(1)
         ->Unit(benchmark::kSecond);
+    benchmark::RegisterBenchmark("BM_CatalogueCommand", catalogueCommand)
+        ->UseManualTime()
+        ->MinTime(1.0)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_CopyCatalogueOutput", copyCatalogueOutput)
+        ->UseManualTime()
+        ->MinTime(1.0)
+        ->Unit(benchmark::kMillisecond);
+    targets.push_back({"BM_CatalogueCommand", "BM_CopyCatalogueOutput", 0, 1.0, {}});
+    // Not a target: how much faster one command is than a process per product.
+    targets.push_back({"BM_CatalogueScript", "BM_CatalogueCommand", 0, 0, {}});
     return runWithTargets(argc, argv, std::move(targets));
 }

@@ -1,6 +1,7 @@
 #include "bench_support.h"
 #include "core_bench.h"
 #include "snippets/button_snippets.h"
+#include "snippets/catalogue.h"
 #include "snippets/purchase_snippet.h"
 
 #include <functional>
@@ -51,6 +52,19 @@ void registerSnippetBenchmarks(std::vector<Target>& targets) {
             return buildPurchaseSnippet(product, profile, colours);
         },
         targets, 25, 2e-6);
+    // What the catalogue command does between reading the list and writing the
+    // page: every row checked and every button built.
+    std::string list = "sku,price,description,quantity-box,discounts\n";
+    const long products = environmentNumber("VENDAXO_BENCH_PRODUCTS", 10000);
+    for (long i = 1; i <= products; ++i)
+        list +=
+            "K" + std::to_string(i) + ",9.50,Kite number " + std::to_string(i) + ",yes,10=8.50\n";
+    registerPair(
+        "BM_CatalogueSnippets",
+        [colours, profile, list] {
+            return buildCatalogueSnippets(readCatalogue(list, {}).rows, profile, colours);
+        },
+        targets, 0, 0);
     for (int method = 0; method <= static_cast<int>(ShippingMethod::Ups); ++method) {
         const CheckoutSettings settings = richCheckoutSettings(static_cast<ShippingMethod>(method));
         registerPair(

@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace vendaxo {
 
@@ -95,6 +96,11 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     connect(m_ui->chooserOkButton, &QPushButton::clicked, this, &MainWindow::chooseMerchant);
     connect(m_ui->chooserHelpButton, &QPushButton::clicked, this,
             [this] { m_services.help.show(kHelpChooser); });
+    connect(m_ui->chooserCancelButton, &QPushButton::clicked, this,
+            &MainWindow::cancelMerchantChange);
+    connect(m_ui->changeCompanyButton, &QPushButton::clicked, this,
+            &MainWindow::offerMerchantChange);
+    m_ui->chooserCancelButton->hide();
     if (m_pageWindow)
         m_pageWindow->setSnippetEditor(this);
 }
@@ -186,11 +192,55 @@ void MainWindow::chooseMerchant() {
     const QList<QListWidgetItem*> selected = m_ui->chooserList->selectedItems();
     if (selected.isEmpty())
         return;
-    m_services.session.choose(static_cast<std::size_t>(m_ui->chooserList->row(selected.front())));
+    const auto line = static_cast<std::size_t>(m_ui->chooserList->row(selected.front()));
+    const std::vector<std::string> numbers =
+        m_services.session.offeredMerchants().merchantNumbers();
+    const bool switching = m_ui->chooserCancelButton->isVisible();
+    if (switching && line < numbers.size() && numbers[line] != m_services.profile.merchantNumber) {
+        // The option lists belong to the merchant being left.
+        if (m_purchaseDialog && !m_purchaseDialog->optionLists().settleChanges())
+            return;
+        dropDialogs();
+    }
+    m_services.session.choose(line);
+    m_ui->chooserCancelButton->hide();
     m_ui->chooserPanel->hide();
     setAboutMode(false);
     showMerchant();
     m_ui->purchaseButton->setFocus();
+}
+
+void MainWindow::offerMerchantChange() {
+    const std::vector<std::string> numbers =
+        m_services.session.offeredMerchants().merchantNumbers();
+    const auto current =
+        std::find(numbers.begin(), numbers.end(), m_services.profile.merchantNumber);
+    if (current != numbers.end())
+        m_ui->chooserList->setCurrentRow(static_cast<int>(current - numbers.begin()));
+    m_ui->chooserCancelButton->show();
+    m_ui->chooserPanel->show();
+    setAboutMode(true);
+    m_ui->chooserList->setFocus();
+}
+
+void MainWindow::cancelMerchantChange() {
+    m_ui->chooserCancelButton->hide();
+    m_ui->chooserPanel->hide();
+    setAboutMode(true);
+    m_ui->changeCompanyButton->setFocus();
+}
+
+void MainWindow::dropDialogs() {
+    const auto drop = [](auto*& dialog) {
+        delete dialog;
+        dialog = nullptr;
+    };
+    drop(m_purchaseDialog);
+    drop(m_optionsDialog);
+    drop(m_viewCartDialog);
+    drop(m_retrieveOrdersDialog);
+    drop(m_checkoutDialog);
+    drop(m_setupNeededDialog);
 }
 
 void MainWindow::showMerchant() {
@@ -202,6 +252,10 @@ void MainWindow::showMerchant() {
 
 void MainWindow::setAboutMode(bool on) {
     m_aboutMode = on;
+    // Before the buttons are disabled, so the focus they give up lands on it.
+    m_ui->changeCompanyButton->setVisible(
+        on && m_ui->chooserPanel->isHidden() &&
+        m_services.session.offeredMerchants().hasSeveralMerchants());
     m_ui->commandPanel->setVisible(!on);
     m_ui->aboutPanel->setVisible(on);
     // Before a merchant is chosen the merchant's labels are empty; blank lines
@@ -210,6 +264,7 @@ void MainWindow::setAboutMode(bool on) {
         label->setVisible(!label->text().isEmpty());
     for (QPushButton* button : {m_ui->doneButton, m_ui->helpButton, m_ui->aboutButton})
         button->setEnabled(!on);
+
     const bool pictureLeaves = on && m_ui->chooserPanel->isHidden();
     m_ui->pictureLabel->setCursor(pictureLeaves ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
@@ -289,7 +344,7 @@ void MainWindow::leaveAboutMode() {
         return;
     setAboutMode(false);
     // About mode left nothing to hold the focus; the keyboard goes on from About...
-    if (!focusWidget() || !focusWidget()->isEnabled())
+    if (!focusWidget() || !focusWidget()->isEnabled() || !focusWidget()->isVisible())
         m_ui->aboutButton->setFocus(Qt::OtherFocusReason);
 }
 
@@ -303,11 +358,16 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     }
     // Where the focus goes next is shown, as after Tab.
     setAttribute(Qt::WA_KeyboardFocusChange);
-    if (m_aboutMode && m_ui->chooserPanel->isHidden()) {
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (!enter && m_ui->chooserCancelButton->isVisible()) {
+        cancelMerchantChange();
+        return;
+    }
+    if (m_aboutMode && m_ui->chooserPanel->isHidden() &&
+        !(enter && button == m_ui->changeCompanyButton)) {
         leaveAboutMode();
         return;
     }
-    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
     if (enter && button && button->isEnabled() && button->isVisible())
         button->click();
     else if (enter && m_ui->chooserPanel->isVisible() && m_ui->chooserOkButton->isEnabled())

@@ -59,6 +59,12 @@ private:
     void fillChooser();
     void selectChooserLine();
     void chooseMerchant();
+    // About mode's way back to the chooser when several merchants are installed.
+    void offerMerchantChange();
+    void cancelMerchantChange();
+    // The dialogs hold the last merchant's values; they are made anew when next
+    // opened, as at start-up.
+    void dropDialogs();
     void showMerchant();
     void setAboutMode(bool on);
     // What a click on the picture does: About mode ends unless a merchant must be chosen.

@@ -164,14 +164,25 @@ void flushFolder(const fs::path& folder) {
 
 } // namespace
 
+fs::path pathFromUtf8(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
 std::string readFileBytes(const fs::path& file) {
     const int fd = openForReading(file);
     if (fd < 0)
         failRead(file, errnoReason(errno));
-    std::string bytes;
-    std::string buffer(64 * 1024, '\0');
+    // Read straight into the string, sized for the whole file (and one byte
+    // more, so that the read that finds the end needs no growth): pages are
+    // read by the thousand.
+    std::error_code sizeError;
+    const std::uintmax_t expected = fs::file_size(file, sizeError);
+    std::string bytes(sizeError ? 64 * 1024 : static_cast<std::size_t>(expected) + 1, '\0');
+    std::size_t size = 0;
     for (;;) {
-        const long long got = readSome(fd, buffer.data(), buffer.size());
+        if (size == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const long long got = readSome(fd, bytes.data() + size, bytes.size() - size);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -181,9 +192,10 @@ std::string readFileBytes(const fs::path& file) {
         }
         if (got == 0)
             break;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        size += static_cast<std::size_t>(got);
     }
     closeFile(fd);
+    bytes.resize(size);
     return bytes;
 }
 

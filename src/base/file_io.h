@@ -6,6 +6,10 @@
 
 namespace vendaxo {
 
+// A path from UTF-8 text, as arguments and files name paths; on Windows a
+// narrow path would be taken as the ANSI code page.
+std::filesystem::path pathFromUtf8(std::string_view text);
+
 // Whole file as bytes; throws Error with a message naming the file.
 std::string readFileBytes(const std::filesystem::path& file);
 

@@ -87,6 +87,26 @@ Element elementOf(std::string_view name) {
     }
 }
 
+// Whether the reader needs the attributes of a start tag: of the form and the
+// controls and options in it.
+bool wantsAttributes(std::string_view name) {
+    using enum Element;
+    switch (elementOf(name)) {
+    case Form:
+    case Input:
+    case Select:
+    case Option:
+    case Textarea:
+    case Button:
+    case Fieldset:
+    case Output:
+    case Object:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Whether a form's elements list holds the element (an image input excepted).
 bool isListed(Element element) {
     using enum Element;
@@ -119,7 +139,11 @@ std::size_t displaySize(const HtmlTokenizer& tag) {
 
 class FormReader {
 public:
-    explicit FormReader(std::string_view text) : m_tokens(text) {}
+    // Text matters only inside a form.
+    explicit FormReader(std::string_view text) : m_tokens(text) {
+        m_tokens.setTextWanted(false);
+        m_tokens.setAttributeFilter(wantsAttributes);
+    }
 
     std::vector<HtmlForm> read() {
         while (m_tokens.next()) {
@@ -134,6 +158,9 @@ public:
                 text();
                 break;
             case HtmlTokenKind::Comment:
+                if (m_formOpen && m_templates == 0)
+                    m_forms.back().comments.push_back(m_tokens.text());
+                break;
             case HtmlTokenKind::Doctype:
                 break;
             }
@@ -187,6 +214,7 @@ private:
             form.attributes.assign(m_tokens.attributes().begin(), m_tokens.attributes().end());
             m_forms.push_back(std::move(form));
             m_formOpen = true;
+            m_tokens.setTextWanted(true);
         } else if (isListed(element)) {
             addControl(element);
         }
@@ -259,6 +287,7 @@ private:
             finishTextControl();
             m_forms.back().end = m_tokens.end();
             m_formOpen = false;
+            m_tokens.setTextWanted(false);
             m_label = kNone;
         }
     }

@@ -36,6 +36,9 @@ struct HtmlForm {
     std::optional<std::size_t> end; // just after its end tag; none when the text ends first
     std::vector<HtmlAttribute> attributes;
     std::vector<HtmlControl> controls;
+    // The data of the comments inside the form, in page order: the form's own
+    // settings may travel in them.
+    std::vector<std::string> comments;
 
     const std::string* attribute(std::string_view name) const;
 };

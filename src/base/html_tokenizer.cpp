@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace vendaxo {
 
@@ -105,7 +106,17 @@ void HtmlTokenizer::startTag(bool endTag) {
     m_repeatedAttribute = false;
 }
 
+void HtmlTokenizer::decideAttributes() {
+    m_keepAttributes = m_attributeFilter == nullptr ||
+                       (!m_endTag && (m_attributeFilter(m_tagName) || inForeignContent()));
+}
+
 void HtmlTokenizer::startAttribute() {
+    if (!m_keepAttributes) {
+        m_skippedAttribute.name.clear();
+        m_skippedAttribute.value.clear();
+        return;
+    }
     dropRepeatedAttribute();
     if (m_attributeCount == m_attributes.size()) {
         m_attributes.emplace_back();
@@ -118,6 +129,8 @@ void HtmlTokenizer::startAttribute() {
 
 // A name given twice keeps its first value.
 void HtmlTokenizer::finishAttributeName() {
+    if (!m_keepAttributes)
+        return;
     const std::string& name = m_attributes[m_attributeCount - 1].name;
     for (std::size_t i = 0; i + 1 < m_attributeCount; ++i) {
         if (m_attributes[i].name == name)
@@ -197,26 +210,81 @@ bool HtmlTokenizer::run() {
         if (m_pos > start)
             textFrom(start).append(m_input, start, m_pos - start);
     };
+    // To the next `stop` or the end: characters nobody reads.
+    const auto skipTo = [&](char stop) {
+        const void* found = std::memchr(m_input.data() + m_pos, stop, m_input.size() - m_pos);
+        m_pos = found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_input.data())
+                      : m_input.size();
+    };
+    // Text nobody reads: only a "<" can change the state.
+    const auto skipText = [&] {
+        skipTo('<');
+    };
     for (;;) {
         const State state = m_state;
-        if (state == State::Data || state == State::RcData) {
-            textRun(kDataStops);
-        } else if (state == State::RawText || state == State::ScriptData) {
-            textRun(kRawStops);
-        } else if (state == State::PlainText) {
-            textRun(kPlainStops);
-        } else if (state == State::Comment) {
+        switch (state) {
+        case State::Data:
+        case State::RcData:
+            if (m_textWanted)
+                textRun(kDataStops);
+            else
+                skipText();
+            if (state == State::Data && tagNameFollows())
+                continue;
+            break;
+        case State::RawText:
+        case State::ScriptData:
+            if (m_textWanted)
+                textRun(kRawStops);
+            else
+                skipText();
+            break;
+        case State::PlainText:
+            if (m_textWanted)
+                textRun(kPlainStops);
+            else
+                m_pos = m_input.size();
+            break;
+        case State::Comment:
             copyRun(kCommentStops, m_comment);
-        } else if (state == State::AttributeValueDoubleQuoted) {
-            copyRun(kDoubleQuotedStops, attributeValue());
-        } else if (state == State::AttributeValueSingleQuoted) {
-            copyRun(kSingleQuotedStops, attributeValue());
-        } else if (state == State::AttributeValueUnquoted) {
-            copyRun(kUnquotedStops, attributeValue());
-        } else if (state == State::TagName) {
+            break;
+        case State::AttributeValueDoubleQuoted:
+            if (m_keepAttributes)
+                copyRun(kDoubleQuotedStops, attributeValue());
+            else
+                skipTo('"');
+            break;
+        case State::AttributeValueSingleQuoted:
+            if (m_keepAttributes)
+                copyRun(kSingleQuotedStops, attributeValue());
+            else
+                skipTo('\'');
+            break;
+        case State::AttributeValueUnquoted:
+            if (m_keepAttributes)
+                copyRun(kUnquotedStops, attributeValue());
+            else
+                m_pos = kUnquotedStops.skip(m_input, m_pos);
+            break;
+        case State::TagName:
             copyRun(kTagNameStops, m_tagName);
-        } else if (state == State::AttributeName) {
+            // Most tags end with their name.
+            if (m_pos < m_input.size() && m_input[m_pos] == '>') {
+                ++m_pos;
+                emitTag();
+                return true;
+            }
+            break;
+        case State::AttributeName:
             copyRun(kAttributeNameStops, attributeName());
+            break;
+        case State::BeforeAttributeName:
+        case State::SelfClosingStartTag:
+            if (!m_keepAttributes)
+                return skipAttributes() == Step::Token;
+            break;
+        default:
+            break;
         }
         const int c = get();
         Step step = Step::Go;
@@ -231,6 +299,23 @@ bool HtmlTokenizer::run() {
         if (step != Step::Go)
             return step == Step::Token;
     }
+}
+
+// At "<" and a letter, or "</" and a letter, in data: what the tag open
+// states do with them, at once, as most tags start so.
+bool HtmlTokenizer::tagNameFollows() {
+    const std::size_t at = m_pos;
+    if (at + 1 >= m_input.size() || m_input[at] != '<')
+        return false;
+    const bool endTag = m_input[at + 1] == '/';
+    const std::size_t name = at + (endTag ? 2 : 1);
+    if (name >= m_input.size() || !isAlpha(static_cast<unsigned char>(m_input[name])))
+        return false;
+    m_tokenBegin = at;
+    startTag(endTag);
+    m_pos = name;
+    m_state = State::TagName;
+    return true;
 }
 
 void HtmlTokenizer::rawLessThan(State fallback) {
@@ -306,8 +391,10 @@ HtmlTokenizer::Step HtmlTokenizer::textState(State state, int c) {
         break;
     case State::RawEndTagName:
         if (isSpace(c) && appropriateEndTag()) {
+            decideAttributes();
             m_state = State::BeforeAttributeName;
         } else if (c == '/' && appropriateEndTag()) {
+            decideAttributes();
             m_state = State::SelfClosingStartTag;
         } else if (c == '>' && appropriateEndTag()) {
             emit(HtmlTokenKind::EndTag);

@@ -32,6 +32,19 @@ public:
     // Reads the next token; false at the end of the text.
     bool next();
 
+    // Whether the reader needs the text between tags (true at first). While it
+    // does not, text is skipped without being copied or decoded and few text
+    // tokens are given (only stray "<" and the like); tags, comments and the
+    // switches between states are read exactly as ever. Takes effect from the
+    // next token read.
+    void setTextWanted(bool wanted) { m_textWanted = wanted; }
+    // Which start tags' attributes the reader needs, by lower-case name; every
+    // tag's while none is set. Other tags are given without attributes, which
+    // are skipped rather than copied or decoded, and so are end tags. (The
+    // tokenizer keeps those it needs itself, in svg and math.)
+    using TagFilter = bool (*)(std::string_view tagName);
+    void setAttributeFilter(TagFilter wanted) { m_attributeFilter = wanted; }
+
     HtmlTokenKind kind() const { return m_kind; }
     // Where the token stands in the text: from its "<" to just after its ">"
     // for tags, comments and doctypes; from its first character to the next
@@ -86,11 +99,18 @@ private:
     Step textState(State state, int c);
     Step scriptState(State state, int c);
     Step tagState(State state, int c);
+    Step skipAttributes();
+    bool tagNameFollows();
     Step commentState(State state, int c);
     void text(std::string_view characters) { textFrom(m_previous) += characters; }
     void textChar(int c) { textFrom(m_previous) += static_cast<char>(c); }
-    std::string& attributeName() { return m_attributes[m_attributeCount - 1].name; }
-    std::string& attributeValue() { return m_attributes[m_attributeCount - 1].value; }
+    // Whether the attributes of the tag whose name was just read are kept.
+    void decideAttributes();
+    HtmlAttribute& currentAttribute() {
+        return m_keepAttributes ? m_attributes[m_attributeCount - 1] : m_skippedAttribute;
+    }
+    std::string& attributeName() { return currentAttribute().name; }
+    std::string& attributeValue() { return currentAttribute().value; }
     // "<" in raw text: an end tag may follow.
     void rawLessThan(State fallback);
     void rawEndTagIsText();
@@ -126,6 +146,10 @@ private:
     bool m_repeatedAttribute = false;
     std::vector<OpenElement> m_openForeign;
     bool m_done = false;
+    bool m_textWanted = true;
+    TagFilter m_attributeFilter = nullptr;
+    bool m_keepAttributes = true;
+    HtmlAttribute m_skippedAttribute; // where a skipped attribute's characters go
 };
 
 } // namespace vendaxo

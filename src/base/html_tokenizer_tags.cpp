@@ -6,6 +6,89 @@ namespace vendaxo {
 
 using namespace html;
 
+// The attribute states for a tag whose attributes nobody reads, from before
+// its first attribute to its end: the same transitions as below on the raw
+// characters, with nothing kept. CR is a line end and so white space; NUL,
+// references and case change only what is kept.
+HtmlTokenizer::Step HtmlTokenizer::skipAttributes() {
+    const auto space = [](char c) {
+        return isSpace(c) || c == '\r';
+    };
+    const auto tagEnds = [this] {
+        emitTag();
+        return Step::Token;
+    };
+    State state = m_state;
+    while (m_pos < m_input.size()) {
+        const char c = m_input[m_pos++];
+        switch (state) {
+        case State::BeforeAttributeName:
+        case State::AfterAttributeName:
+            if (c == '/')
+                state = State::SelfClosingStartTag;
+            else if (c == '>')
+                return tagEnds();
+            else if (c == '=' && state == State::AfterAttributeName)
+                state = State::BeforeAttributeValue;
+            else if (!space(c))
+                state = State::AttributeName;
+            break;
+        case State::AttributeName:
+            if (space(c))
+                state = State::AfterAttributeName;
+            else if (c == '/')
+                state = State::SelfClosingStartTag;
+            else if (c == '>')
+                return tagEnds();
+            else if (c == '=')
+                state = State::BeforeAttributeValue;
+            break;
+        case State::BeforeAttributeValue:
+            if (c == '"' || c == '\'') {
+                const std::size_t end = m_input.find(c, m_pos);
+                if (end == std::string_view::npos) {
+                    m_pos = m_input.size();
+                    return Step::End;
+                }
+                m_pos = end + 1;
+                state = State::AfterAttributeValueQuoted;
+            } else if (c == '>') {
+                return tagEnds();
+            } else if (!space(c)) {
+                state = State::AttributeValueUnquoted;
+            }
+            break;
+        case State::AttributeValueUnquoted:
+            if (space(c))
+                state = State::BeforeAttributeName;
+            else if (c == '>')
+                return tagEnds();
+            break;
+        case State::AfterAttributeValueQuoted:
+            if (c == '/')
+                state = State::SelfClosingStartTag;
+            else if (c == '>')
+                return tagEnds();
+            else
+                state = State::BeforeAttributeName;
+            if (!space(c) && c != '/')
+                --m_pos; // read again before a name
+            break;
+        case State::SelfClosingStartTag:
+            if (c == '>') {
+                m_selfClosing = true;
+                return tagEnds();
+            }
+            state = State::BeforeAttributeName;
+            --m_pos;
+            break;
+        default:
+            break;
+        }
+    }
+    return Step::End; // a tag cut off by the end is no tag
+}
+
 HtmlTokenizer::Step HtmlTokenizer::tagState(State state, int c) {
     switch (state) {
     case State::TagOpen:
@@ -45,8 +128,10 @@ HtmlTokenizer::Step HtmlTokenizer::tagState(State state, int c) {
         break;
     case State::TagName:
         if (isSpace(c)) {
+            decideAttributes();
             m_state = State::BeforeAttributeName;
         } else if (c == '/') {
+            decideAttributes();
             m_state = State::SelfClosingStartTag;
         } else if (c == '>') {
             emitTag();

@@ -53,7 +53,8 @@ HtmlTextSource textSourceAfter(std::string_view name) {
 } // namespace
 
 void HtmlTokenizer::afterStartTag() {
-    const std::string& name = m_tagName;
+    // A view compares lengths first: most tags are none of these.
+    const std::string_view name = m_tagName;
     if (inForeignContent()) {
         const bool breakout =
             isOneOf(name, kBreakoutTags) ||
@@ -63,29 +64,29 @@ void HtmlTokenizer::afterStartTag() {
                 m_openForeign.pop_back();
         } else {
             if (!m_selfClosing) {
-                const bool svg = m_openForeign.back().name == "svg";
+                const bool svg = std::string_view(m_openForeign.back().name) == "svg";
                 const std::string* encoding = attribute("encoding");
                 const bool htmlAnnotation =
                     !svg && name == "annotation-xml" && encoding &&
                     (*encoding == "text/html" || *encoding == "application/xhtml+xml");
                 if ((svg && isOneOf(name, kSvgHtmlPoints)) ||
                     (!svg && isOneOf(name, kMathTextPoints)) || htmlAnnotation)
-                    m_openForeign.push_back({name, false});
+                    m_openForeign.push_back({m_tagName, false});
                 else if (name == "svg" || name == "math")
-                    m_openForeign.push_back({name, true});
+                    m_openForeign.push_back({m_tagName, true});
             }
             return;
         }
     }
     if (name == "svg" || name == "math") {
         if (!m_selfClosing)
-            m_openForeign.push_back({name, true});
+            m_openForeign.push_back({m_tagName, true});
         return;
     }
     m_source = textSourceAfter(name);
     if (m_source == HtmlTextSource::Data)
         return;
-    m_lastStartTag = name;
+    m_lastStartTag = m_tagName;
     constexpr std::array<State, 5> states = {State::Data, State::RcData, State::RawText,
                                              State::ScriptData, State::PlainText};
     m_state = states[static_cast<std::size_t>(m_source)];

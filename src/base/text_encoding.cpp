@@ -1,6 +1,8 @@
 #include "base/text_encoding.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace vendaxo {
 
@@ -57,8 +59,18 @@ std::optional<char32_t> nextUtf8(std::string_view text, std::size_t& pos) {
 } // namespace
 
 bool isValidUtf8(std::string_view bytes) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    constexpr std::size_t kBlock = 4 * sizeof(std::uint64_t);
     for (std::size_t pos = 0; pos < bytes.size();) {
-        // Pages are mostly ASCII: skip it without decoding.
+        // Pages are mostly ASCII: skip it 32 bytes at a time without decoding.
+        if (pos + kBlock <= bytes.size()) {
+            std::uint64_t words[4];
+            std::memcpy(words, bytes.data() + pos, kBlock);
+            if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) == 0) {
+                pos += kBlock;
+                continue;
+            }
+        }
         if (static_cast<unsigned char>(bytes[pos]) < 0x80)
             ++pos;
         else if (!nextUtf8(bytes, pos))

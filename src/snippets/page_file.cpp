@@ -143,7 +143,9 @@ std::string_view declaredCharset(std::string_view bytes) {
     std::string lowered(head);
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), asciiLower);
     for (std::size_t pos = 0; pos < lowered.size();) {
-        if (lowered.compare(pos, 4, "<!--") == 0) {
+        if (lowered[pos] != '<') {
+            ++pos;
+        } else if (lowered.compare(pos, 4, "<!--") == 0) {
             const std::size_t end = lowered.find("-->", pos + 4);
             if (end == std::string::npos)
                 break;

@@ -4,6 +4,7 @@
 #include "snippets/page_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vendaxo {
 
@@ -63,7 +64,7 @@ PageText::PageText(std::string_view bytes) {
     const std::size_t start = byteOrderMark ? byteOrderMarkSize(encoding) : 0;
     if (encoding == PageEncoding::Utf8 && isValidUtf8(bytes.substr(start))) {
         // The common page: the text is the bytes.
-        m_text = bytes.substr(start);
+        m_view = bytes.substr(start);
         m_marks.push_back({0, start, true});
         return;
     }
@@ -91,6 +92,7 @@ PageText::PageText(std::string_view bytes) {
         }
     }
     m_marks.push_back({m_text.size(), end, true});
+    m_view = m_text;
 }
 
 std::size_t PageText::byteOffset(std::size_t offset) const {
@@ -104,7 +106,10 @@ std::size_t PageText::byteOffset(std::size_t offset) const {
 std::size_t LineCounter::lineAt(std::size_t offset) {
     offset = std::max(m_offset, std::min(offset, m_text.size()));
     const std::string_view part = m_text.substr(m_offset, offset - m_offset);
-    m_line += static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n'));
+    for (const char *at = part.data(), *end = part.data() + part.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at))));
+         ++at)
+        ++m_line;
     // A CR ends a line of its own only when no LF follows it.
     for (std::size_t cr = part.find('\r'); cr != std::string_view::npos;
          cr = part.find('\r', cr + 1)) {

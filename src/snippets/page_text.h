@@ -10,13 +10,17 @@ namespace vendaxo {
 // A page's bytes as UTF-8 text, decoded as the page file code reads them
 // (byte order mark, <meta> charset, UTF-8, else Windows-1252), with the way
 // back from a place in the text to the byte offset in the page. Line ends are
-// kept as they stand.
+// kept as they stand. A page that is UTF-8 already is its own text: the
+// bytes must then outlive the object.
 class PageText {
 public:
     // Throws Error for a declared encoding that cannot be read.
     explicit PageText(std::string_view bytes);
+    // The text may be a view of the object's own string.
+    PageText(const PageText&) = delete;
+    PageText& operator=(const PageText&) = delete;
 
-    const std::string& text() const { return m_text; }
+    std::string_view text() const { return m_view; }
     // The page's byte offset of the character at `offset` in the text; for a
     // place inside a character that is not ASCII, the offset of that character's run.
     std::size_t byteOffset(std::size_t offset) const;
@@ -30,7 +34,8 @@ private:
         bool ascii;
     };
 
-    std::string m_text;
+    std::string m_text; // when decoded
+    std::string_view m_view;
     std::size_t m_unit = 1;
     std::vector<Mark> m_marks;
 };

@@ -139,15 +139,15 @@ bool isNumberText(std::string_view text) {
     return at == text.size();
 }
 
-std::vector<ReadSnippet> readSnippets(std::string_view pageBytes) {
+std::vector<ReadForm> readSnippetForms(std::string_view pageBytes) {
     const PageText page(pageBytes);
     LineCounter lines(page.text());
-    std::vector<ReadSnippet> snippets;
-    for (const HtmlForm& form : readHtmlForms(page.text())) {
+    std::vector<ReadForm> read;
+    for (HtmlForm& form : readHtmlForms(page.text())) {
         const std::optional<SnippetKind> kind = kindOf(form);
         if (!kind)
             continue;
-        ReadSnippet& snippet = snippets.emplace_back();
+        ReadSnippet& snippet = read.emplace_back().snippet;
         snippet.kind = *kind;
         snippet.line = lines.lineAt(form.begin);
         FormFields fields(form, snippet);
@@ -172,7 +172,17 @@ std::vector<ReadSnippet> readSnippets(std::string_view pageBytes) {
             break;
         }
         readCommonFields(fields);
+        if (form.end)
+            read.back().source = page.text().substr(form.begin, *form.end - form.begin);
+        read.back().form = std::move(form);
     }
+    return read;
+}
+
+std::vector<ReadSnippet> readSnippets(std::string_view pageBytes) {
+    std::vector<ReadSnippet> snippets;
+    for (ReadForm& form : readSnippetForms(pageBytes))
+        snippets.push_back(std::move(form.snippet));
     return snippets;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/html_forms.h"
 #include "settings/shipping_settings.h"
 #include "snippets/checkout_choices.h"
 #include "snippets/product.h"
@@ -84,5 +85,16 @@ std::string readListTitle(std::size_t list);
 // however it is written. Throws Error for a page whose declared encoding
 // cannot be read.
 std::vector<ReadSnippet> readSnippets(std::string_view pageBytes);
+
+// A Vendaxo form read with the form itself, its values decoded to UTF-8, for
+// callers that compare what forms carry rather than what they mean.
+struct ReadForm {
+    ReadSnippet snippet;
+    HtmlForm form;
+    // The form's text from "<form" to just after "</form>", line ends as they
+    // stand; empty when the page ends before its end tag.
+    std::string source;
+};
+std::vector<ReadForm> readSnippetForms(std::string_view pageBytes);
 
 } // namespace vendaxo

@@ -127,6 +127,61 @@ TEST_F(MainWindowChooser, ClickAndOkMakeTheChosenMerchantCurrent) {
     EXPECT_TRUE(enabled("doneButton"));
 }
 
+// From About mode the chooser comes back; another merchant's choice starts
+// every dialog afresh, as at start-up, once the old lists are settled.
+TEST_F(MainWindowChooser, AboutModeOffersTheChooserAgainToSwitchMerchants) {
+    installTwo();
+    open();
+    clickLine(0, true);
+    ASSERT_EQ(m_services.profile.merchantNumber, "111");
+    click("aboutButton");
+    EXPECT_TRUE(visible("changeCompanyButton"));
+    click("changeCompanyButton");
+    EXPECT_TRUE(visible("chooserPanel"));
+    EXPECT_EQ(child<QListWidget>("chooserList")->currentRow(), 0) << "the current merchant";
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(visible("chooserPanel")) << "Escape keeps the merchant";
+    EXPECT_TRUE(m_window->isAboutMode());
+    EXPECT_EQ(m_services.profile.merchantNumber, "111");
+
+    Product typed;
+    typed.sku = "K1";
+    typed.description = "Delta Kite";
+    typed.discounts.add("10", "35");
+    m_window->purchaseDialog().setValue(typed);
+    ProductOptions lists;
+    lists.enabled = true;
+    lists.grid.rebuild("Colour;Red;\n");
+    m_window->purchaseDialog().optionLists().setValue(lists);
+    m_window->purchaseDialog().optionLists().setChanged(true);
+
+    click("changeCompanyButton");
+    clickLine(1);
+    m_prompts.answers.push_back(QMessageBox::Cancel);
+    click("chooserOkButton");
+    EXPECT_EQ(m_services.profile.merchantNumber, "111") << "Cancel keeps the unsaved lists";
+    EXPECT_TRUE(visible("chooserPanel"));
+
+    m_prompts.answers.push_back(QMessageBox::No);
+    click("chooserOkButton");
+    EXPECT_EQ(m_services.profile.merchantNumber, "222");
+    EXPECT_EQ(m_store.merchantNumber(), "222");
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Vendaxo (B)"));
+    EXPECT_FALSE(m_window->isAboutMode());
+    const Product fresh = m_window->purchaseDialog().value();
+    EXPECT_EQ(fresh.description, "") << "a fresh dialog";
+    EXPECT_TRUE(fresh.discounts.empty());
+    EXPECT_TRUE(fresh.options.isEmpty());
+    EXPECT_FALSE(m_window->purchaseDialog().optionLists().isChanged());
+}
+
+TEST_F(MainWindowChooser, OneMerchantOffersNoChange) {
+    installOne();
+    open();
+    click("aboutButton");
+    EXPECT_FALSE(visible("changeCompanyButton"));
+}
+
 TEST_F(MainWindowChooser, DoubleClickChoosesAndLaterActivationsKeepTheChoice) {
     installTwo();
     open();

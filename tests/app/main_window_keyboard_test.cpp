@@ -105,6 +105,28 @@ TEST_F(MainWindowKeyboard, EscapeOrEnterLeavesAboutModeAndTheKeyboardGoesOnFromA
     EXPECT_EQ(tabWalk(*m_window, *child("aboutButton")).size(), 8);
 }
 
+TEST_F(MainWindowKeyboard, AboutModeLeadsBackToTheChooserWithSeveralMerchants) {
+    installTwo();
+    open();
+    focusFromKeyboard(*child("chooserList"));
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    ASSERT_EQ(m_services.profile.merchantNumber, "111");
+    focusFromKeyboard(*child("aboutButton"));
+    press(Qt::Key_Return);
+    ASSERT_TRUE(m_window->isAboutMode());
+    EXPECT_EQ(tabStops(*m_window), QStringList{QStringLiteral("changeCompanyButton")});
+    EXPECT_TRUE(hasFocus("changeCompanyButton"));
+    press(Qt::Key_Return);
+    EXPECT_TRUE(visible("chooserPanel"));
+    EXPECT_TRUE(hasFocus("chooserList"));
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(visible("chooserPanel"));
+    EXPECT_TRUE(m_window->isAboutMode());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(m_window->isAboutMode());
+}
+
 TEST_F(MainWindowKeyboard, TheChooserIsWorkedFromTheKeyboardAndEnterOnALineIsOk) {
     installTwo();
     open();

@@ -56,6 +56,15 @@ TEST(HtmlFormsTest, FindsNoFormInCommentsScriptsTemplatesOrSvg) {
               (Forms{{"e"}}));
 }
 
+TEST(HtmlFormsTest, KeepsTheCommentsInsideAForm) {
+    const std::vector<HtmlForm> forms =
+        readHtmlForms("<!--before--><form><table><!--vdx_a=1--><tr><td><!-- b --></td></tr>"
+                      "</table><template><!--t--></template></form><!--after--><form></form>");
+    ASSERT_EQ(forms.size(), 2U);
+    EXPECT_THAT(forms[0].comments, ::testing::ElementsAre("vdx_a=1", " b "));
+    EXPECT_TRUE(forms[1].comments.empty());
+}
+
 TEST(HtmlFormsTest, GivesASelectTheValueItShows) {
     EXPECT_EQ(elements("<form><select name=a><option value=1>x<option selected>  two \n "
                        "words </option><option selected value=3>y</select>"

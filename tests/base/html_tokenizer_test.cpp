@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace vendaxo {
 namespace {
@@ -126,6 +127,72 @@ TEST(HtmlTokenizerTest, TellsWhereEachTokenStands) {
         pieces.push_back(html.substr(tokenizer.begin(), tokenizer.end() - tokenizer.begin()));
     EXPECT_EQ(pieces,
               (std::vector<std::string>{"ab", "<form\r\n action=x>", "c &amp; d", "</form >"}));
+}
+
+// The tags, comments and doctypes of a text with where each stands, and the
+// attributes of the tags the reader asked for; text left out.
+std::string structure(std::string_view html, bool lean) {
+    HtmlTokenizer tokenizer(html);
+    const auto wanted = [](std::string_view name) {
+        return name == "input" || name == "b";
+    };
+    if (lean) {
+        tokenizer.setTextWanted(false);
+        tokenizer.setAttributeFilter(wanted);
+    }
+    std::string out;
+    while (tokenizer.next()) {
+        if (tokenizer.kind() == HtmlTokenKind::Text)
+            continue;
+        out += std::to_string(static_cast<int>(tokenizer.kind())) + "@" +
+               std::to_string(tokenizer.begin()) + "-" + std::to_string(tokenizer.end()) + " " +
+               tokenizer.tagName() + (tokenizer.selfClosing() ? "/" : "");
+        const bool keep =
+            tokenizer.kind() == HtmlTokenKind::StartTag && wanted(tokenizer.tagName());
+        for (const HtmlAttribute& attribute : tokenizer.attributes()) {
+            if (keep)
+                out += " " + attribute.name + "=[" + attribute.value + "]";
+        }
+        if (tokenizer.kind() == HtmlTokenKind::Comment)
+            out += "[" + tokenizer.text() + "]";
+        out += "\n";
+    }
+    return out;
+}
+
+TEST(HtmlTokenizerTest, ReadsTheSameStructureWithoutTextOrUnwantedAttributes) {
+    // Pieces that move the states about, joined at random.
+    const std::vector<std::string> pieces = {"<",        ">",
+                                             "/",        "=",
+                                             "\"",       "'",
+                                             " ",        "\r",
+                                             "\n",       "\r\n",
+                                             "\t",       "&amp;",
+                                             "&",        "!",
+                                             "-",        "--",
+                                             "?",        "a",
+                                             "B",        "x",
+                                             "input",    "p",
+                                             "b",        "script",
+                                             "style",    "svg",
+                                             "math",     "title",
+                                             "textarea", "font",
+                                             "color",    "<!--",
+                                             "-->",      "<!DOCTYPE",
+                                             "]]>",      "<![CDATA[",
+                                             "</",       "/>",
+                                             "<input",   "<b",
+                                             "</b",      "<script",
+                                             "</script", "<svg",
+                                             "</svg",    std::string(1, '\0')};
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        std::string html;
+        const std::size_t length = 1 + random() % 40;
+        for (std::size_t i = 0; i < length; ++i)
+            html += pieces[random() % pieces.size()];
+        ASSERT_EQ(structure(html, true), structure(html, false)) << html;
+    }
 }
 
 TEST(HtmlEntitiesTest, HoldsTheWholeListSortedForTheLongestMatch) {

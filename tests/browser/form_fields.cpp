@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const PageText page(readFileBytes(argv[1]));
+        const std::string bytes = readFileBytes(argv[1]);
+        const PageText page(bytes);
         std::vector<std::string> forms;
         for (const HtmlForm& form : readHtmlForms(page.text())) {
             std::vector<std::string> fields;

@@ -197,4 +197,81 @@ TEST(CrashConsistency, PageInsertIntoHoldsOldOrNewPage) {
     EXPECT_GT(killedMidway, 0) << "no kill landed while the command ran";
 }
 
+TEST(CrashConsistency, SiteRefreshLeavesEveryPageWhole) {
+    TempDir dir;
+    const auto store = (dir / "registry.sqlite3").string();
+    const auto site = dir / "site";
+    std::filesystem::create_directories(site);
+    const auto run = [&](const std::vector<std::string>& args) {
+        return runProgram(VENDAXO_CLI, args, dir / "in", dir / "out", dir / "err");
+    };
+    writeFile(dir / "in", "");
+    ASSERT_EQ(
+        run({"--store", store, "install", "--serial", "111", "--company", "Acme", "--cart-url",
+             "https://cart.example/cgi", "--retrieve-url", "https://cart.example/orders"}),
+        0);
+    ASSERT_EQ(run({"--store", store, "view-cart"}), 0);
+    const std::string button = readFile(dir / "out");
+    constexpr int kPages = 20;
+    std::vector<std::string> old;
+    for (int i = 0; i < kPages; ++i) {
+        old.push_back("<html><body>\n<p>Page " + std::to_string(i) + "</p>\n" + button +
+                      "<p>End of " + std::to_string(i) + "</p></body></html>\n");
+    }
+    const auto page = [&](int i) {
+        return site / ("page" + std::to_string(i) + ".html");
+    };
+    const auto restore = [&] {
+        for (int i = 0; i < kPages; ++i) {
+            writeFile(page(i), old[static_cast<std::size_t>(i)]);
+            std::filesystem::remove(page(i).string() + ".bak");
+        }
+    };
+    ASSERT_EQ(run({"--store", store, "set", "Currency", "EUR"}), 0);
+    const std::vector<std::string> refresh = {"--store", store, "site", "refresh", site.string()};
+
+    // One whole run: the pages it leaves, and how many file events it causes.
+    restore();
+    FolderEvents events(site);
+    events.restart();
+    {
+        PipedProcess whole(VENDAXO_CLI, refresh);
+        events.waitFor(std::numeric_limits<std::size_t>::max(), whole);
+        ASSERT_EQ(whole.wait(), 0);
+    }
+    const std::size_t runEvents = events.count();
+    std::vector<std::string> refreshed;
+    for (int i = 0; i < kPages; ++i) {
+        refreshed.push_back(readFile(page(i)));
+        ASSERT_NE(refreshed.back(), old[static_cast<std::size_t>(i)]);
+    }
+
+    auto random = seededRandom();
+    int killedMidway = 0;
+    for (int kill = 0; kill < kKills; ++kill) {
+        restore();
+        events.restart();
+        PipedProcess child(VENDAXO_CLI, refresh);
+        // After a random number of the run's file events: anywhere from its start to its end.
+        events.waitFor(1 + random() % runEvents, child);
+        child.kill();
+        killedMidway += child.wait() != 0;
+        for (int i = 0; i < kPages; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            const std::string bytes = readFile(page(i));
+            ASSERT_TRUE(bytes == old[at] || bytes == refreshed[at])
+                << "page " << i << " torn after kill " << kill;
+            const std::string backup = page(i).string() + ".bak";
+            if (std::filesystem::exists(backup)) {
+                ASSERT_EQ(readFile(backup), old[at]) << "backup of page " << i;
+            }
+            if (bytes == refreshed[at]) {
+                ASSERT_TRUE(std::filesystem::exists(backup)) << "page " << i << " without backup";
+            }
+        }
+    }
+    RecordProperty("killed_midway", killedMidway);
+    EXPECT_GT(killedMidway, 0) << "no kill landed while the command ran";
+}
+
 } // namespace vendaxo::test

@@ -38,13 +38,22 @@ protected:
         writeFile(m_dir / "stdin", input);
         const int exitCode =
             runProgram(cliProgram(), args, m_dir / "stdin", m_dir / "stdout", m_dir / "stderr");
-        return {exitCode, readFile(m_dir / "stdout"), readFile(m_dir / "stderr")};
+        return {exitCode, readFile(m_dir / "stdout"), textLines(readFile(m_dir / "stderr"))};
     }
     Result cli(std::vector<std::string> args, const std::string& input = {}) {
 #ifndef _WIN32
         args.insert(args.begin(), {"--store", m_store.string()});
 #endif
         return run(args, input);
+    }
+    // Standard error is a text stream: on Windows its lines end in CR LF.
+    static std::string textLines(std::string text) {
+#ifdef _WIN32
+        for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+             at = text.find("\r\n", at))
+            text.erase(at, 1);
+#endif
+        return text;
     }
     // Continues with an empty store, as on another machine.
     void useEmptyStore() {

@@ -1,3 +1,4 @@
+#include "base/json.h"
 #include "shell/cli_fixture.h"
 #include "snippets/checkout_data.h"
 
@@ -52,7 +53,7 @@ TEST_F(SnippetsCliTest, GivesTheValuesAsJsonUnderTheOptionNames) {
                          built({"view-cart"}));
     const Result result = cli({"snippets", "--json", file});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    const std::string kite = "\"" + file + "\"";
+    const std::string kite = jsonString(file); // a Windows path has backslashes to escape
     EXPECT_EQ(result.out, "[\n"
                           "  {\n"
                           "    \"page\": " +

@@ -42,9 +42,11 @@ int run(int argc, char** argv) {
     addButtonCommands(app, commands);
     addSettingsCommand(app, commands);
     addPurchaseCommand(app, commands);
+    addCatalogueCommand(app, commands);
     addCheckoutCommand(app, commands);
     addOptionsFileCommand(app, commands);
     addSnippetsCommand(app, commands);
+    addSiteCommands(app, commands);
 
     try {
         app.parse(argc, argv);

@@ -1,6 +1,7 @@
 #include "app/cli/cli_support.h"
 
 #include "base/error.h"
+#include "base/file_io.h"
 #include "base/text.h"
 #include "shell/settings_store.h"
 
@@ -80,10 +81,6 @@ void writeStdout(std::string_view bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
         std::fflush(stdout) != 0)
         throw Error("Cannot write to standard output.");
-}
-
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 std::unique_ptr<PageEditorBridge> OutputOptions::bridge() const {

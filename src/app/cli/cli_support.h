@@ -49,13 +49,13 @@ void addRegFileCommands(CLI::App& app, Commands& commands);
 void addButtonCommands(CLI::App& app, Commands& commands);
 void addSettingsCommand(CLI::App& app, Commands& commands);
 void addPurchaseCommand(CLI::App& app, Commands& commands);
+void addCatalogueCommand(CLI::App& app, Commands& commands);
 void addCheckoutCommand(CLI::App& app, Commands& commands);
 void addOptionsFileCommand(CLI::App& app, Commands& commands);
 void addSnippetsCommand(CLI::App& app, Commands& commands);
+void addSiteCommands(CLI::App& app, Commands& commands);
 
 void writeStdout(std::string_view bytes);
-// Arguments are UTF-8 everywhere; on Windows a narrow path would be taken as the ANSI code page.
-std::filesystem::path pathFromUtf8(const std::string& text);
 
 // Where a snippet goes: standard output, a page file or the page editor.
 struct OutputOptions {

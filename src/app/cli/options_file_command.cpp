@@ -1,5 +1,6 @@
 // Option list files, read without the store.
 #include "app/cli/cli_support.h"
+#include "base/file_io.h"
 #include "snippets/option_file.h"
 #include "snippets/option_lists.h"
 

@@ -1,6 +1,7 @@
 // The purchase button: the dialog's fields as the flags set them.
 #include "app/cli/cli_support.h"
 #include "base/error.h"
+#include "base/file_io.h"
 #include "shell/settings_store.h"
 #include "snippets/option_file.h"
 #include "snippets/purchase_snippet.h"
