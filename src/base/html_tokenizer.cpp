@@ -145,7 +145,7 @@ void HtmlTokenizer::dropRepeatedAttribute() {
     }
 }
 
-void HtmlTokenizer::emit(HtmlTokenKind kind) {
+void HtmlTokenizer::finishToken(HtmlTokenKind kind) {
     m_tokenEnd = m_pos;
     m_state = State::Data;
     if (kind == HtmlTokenKind::StartTag || kind == HtmlTokenKind::EndTag)
@@ -397,7 +397,7 @@ HtmlTokenizer::Step HtmlTokenizer::textState(State state, int c) {
             decideAttributes();
             m_state = State::SelfClosingStartTag;
         } else if (c == '>' && appropriateEndTag()) {
-            emit(HtmlTokenKind::EndTag);
+            finishToken(HtmlTokenKind::EndTag);
             return Step::Token;
         } else if (isAlpha(c)) {
             m_tagName += lower(c);

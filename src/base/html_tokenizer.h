@@ -89,8 +89,8 @@ private:
     void dropRepeatedAttribute();
     bool appropriateEndTag() const { return m_tagName == m_lastStartTag; }
     // Ends the token that was being read.
-    void emit(HtmlTokenKind kind);
-    void emitTag() { emit(m_endTag ? HtmlTokenKind::EndTag : HtmlTokenKind::StartTag); }
+    void finishToken(HtmlTokenKind kind);
+    void emitTag() { finishToken(m_endTag ? HtmlTokenKind::EndTag : HtmlTokenKind::StartTag); }
     // Makes the token read the current one, with what it changes for the tokens after it.
     void give(HtmlTokenKind kind);
     void afterStartTag();

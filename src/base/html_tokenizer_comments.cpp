@@ -44,10 +44,10 @@ HtmlTokenizer::Step HtmlTokenizer::commentState(State state, int c) {
     }
     case State::BogusComment:
         if (c == '>') {
-            emit(HtmlTokenKind::Comment);
+            finishToken(HtmlTokenKind::Comment);
             return Step::Token;
         } else if (c == kEnd) {
-            emit(HtmlTokenKind::Comment);
+            finishToken(HtmlTokenKind::Comment);
             return Step::Token;
         } else if (c == 0) {
             m_comment += kReplacement;
@@ -60,10 +60,10 @@ HtmlTokenizer::Step HtmlTokenizer::commentState(State state, int c) {
         if (c == '-') {
             m_state = state == State::CommentStart ? State::CommentStartDash : State::CommentEnd;
         } else if (c == '>') {
-            emit(HtmlTokenKind::Comment); // "<!-->" and "<!--->" are whole comments
+            finishToken(HtmlTokenKind::Comment); // "<!-->" and "<!--->" are whole comments
             return Step::Token;
         } else if (c == kEnd && state == State::CommentStartDash) {
-            emit(HtmlTokenKind::Comment);
+            finishToken(HtmlTokenKind::Comment);
             return Step::Token;
         } else {
             if (state == State::CommentStartDash)
@@ -78,7 +78,7 @@ HtmlTokenizer::Step HtmlTokenizer::commentState(State state, int c) {
         } else if (c == 0) {
             m_comment += kReplacement;
         } else if (c == kEnd) {
-            emit(HtmlTokenKind::Comment);
+            finishToken(HtmlTokenKind::Comment);
             return Step::Token;
         } else {
             m_comment += static_cast<char>(c);
@@ -88,7 +88,7 @@ HtmlTokenizer::Step HtmlTokenizer::commentState(State state, int c) {
         if (c == '-') {
             m_state = State::CommentEnd;
         } else if (c == kEnd) {
-            emit(HtmlTokenKind::Comment);
+            finishToken(HtmlTokenKind::Comment);
             return Step::Token;
         } else {
             m_comment += '-';
@@ -99,10 +99,10 @@ HtmlTokenizer::Step HtmlTokenizer::commentState(State state, int c) {
     case State::CommentEnd:
     case State::CommentEndBang:
         if (c == '>') {
-            emit(HtmlTokenKind::Comment);
+            finishToken(HtmlTokenKind::Comment);
             return Step::Token;
         } else if (c == kEnd) {
-            emit(HtmlTokenKind::Comment);
+            finishToken(HtmlTokenKind::Comment);
             return Step::Token;
         } else if (c == '!' && state == State::CommentEnd) {
             m_state = State::CommentEndBang;
@@ -121,10 +121,10 @@ HtmlTokenizer::Step HtmlTokenizer::commentState(State state, int c) {
     case State::Doctype:
         // Every doctype state ends the token at ">".
         if (c == '>') {
-            emit(HtmlTokenKind::Doctype);
+            finishToken(HtmlTokenKind::Doctype);
             return Step::Token;
         } else if (c == kEnd) {
-            emit(HtmlTokenKind::Doctype);
+            finishToken(HtmlTokenKind::Doctype);
             return Step::Token;
         }
         break;
