@@ -14,6 +14,7 @@
 #include "snippets/gui/option_lists_editor.h"
 #include "snippets/gui/page_window.h"
 #include "snippets/gui/purchase_dialog.h"
+#include "snippets/snippet_reader.h"
 #include "ui_main_window.h"
 
 #include <QCloseEvent>
@@ -80,7 +81,8 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     connect(m_ui->viewCartButton, &QToolButton::clicked, this, [this] { viewCartDialog().exec(); });
     connect(m_ui->globalOptionsButton, &QToolButton::clicked, this,
             [this] { optionsDialog().exec(); });
-    connect(m_ui->checkoutFormButton, &QToolButton::clicked, this, &MainWindow::runCheckoutCommand);
+    connect(m_ui->checkoutFormButton, &QToolButton::clicked, this,
+            [this] { runCheckoutCommand([](CheckoutDialog& dialog) { dialog.exec(); }); });
     connect(m_ui->retrieveOrdersButton, &QToolButton::clicked, this,
             [this] { retrieveOrdersDialog().exec(); });
     connect(m_ui->doneButton, &QPushButton::clicked, this, &QWidget::close);
@@ -99,9 +101,14 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     connect(m_ui->changeCompanyButton, &QPushButton::clicked, this,
             &MainWindow::offerMerchantChange);
     m_ui->chooserCancelButton->hide();
+    if (m_pageWindow)
+        m_pageWindow->setSnippetEditor(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    if (m_pageWindow)
+        m_pageWindow->setSnippetEditor(nullptr);
+}
 
 namespace {
 
@@ -274,12 +281,38 @@ bool MainWindow::settleOptionListChanges() {
     return answer == QMessageBox::No;
 }
 
-void MainWindow::runCheckoutCommand() {
+void MainWindow::runCheckoutCommand(const std::function<void(CheckoutDialog&)>& run) {
     if (!m_services.profile.mainPageAddress.empty())
-        checkoutDialog().exec();
+        run(checkoutDialog());
     else
         setupNeededDialog().exec();
     m_services.session.fillEmptyConfirmation();
+}
+
+void MainWindow::editSnippet(const ReadSnippet& snippet, PageEditorBridge& replacement) {
+    const QString otherMerchant = otherMerchantMessage(snippet.merchant, m_services.session,
+                                                       Installation::load(m_services.store));
+    if (!otherMerchant.isEmpty()) {
+        m_services.prompts.message(m_pageWindow.data(), QMessageBox::Information,
+                                   tr("Edit Snippet"), otherMerchant, QMessageBox::Ok);
+        return;
+    }
+    switch (snippet.kind) {
+    case SnippetKind::Purchase:
+        purchaseDialog().editProduct(snippet.product, replacement);
+        break;
+    case SnippetKind::ViewCart:
+        viewCartDialog().editCaption(snippet.caption, replacement);
+        break;
+    case SnippetKind::RetrieveOrders:
+        retrieveOrdersDialog().editCaption(snippet.caption, replacement);
+        break;
+    case SnippetKind::Checkout:
+        runCheckoutCommand([&](CheckoutDialog& dialog) {
+            dialog.editChoices(snippet.checkout.choices, snippet.checkout.cardsShown, replacement);
+        });
+        break;
+    }
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "snippets/gui/snippet_editor.h"
+
+#include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -19,8 +23,9 @@ class SetupNeededDialog;
 
 // The program's one top-level window: the picture, the five commands, the
 // merchant chooser and About mode. It loads the merchant profile every time it
-// becomes active and owns every dialog, so they keep their contents.
-class MainWindow final : public QWidget {
+// becomes active and owns every dialog, so they keep their contents; it opens
+// them also for the page window's "Edit Snippet...".
+class MainWindow final : public QWidget, public SnippetEditor {
     Q_OBJECT
 public:
     // pageWindow may be null (when snippets go elsewhere).
@@ -38,6 +43,9 @@ public:
     ButtonDialog& retrieveOrdersDialog();
     CheckoutDialog& checkoutDialog();
     SetupNeededDialog& setupNeededDialog();
+
+    // The current merchant's forms only; another's opens nothing but a message.
+    void editSnippet(const ReadSnippet& snippet, PageEditorBridge& replacement) override;
 
 protected:
     bool event(QEvent* event) override;
@@ -63,11 +71,13 @@ private:
     void leaveAboutMode();
     // Done's question about unsaved option lists; false keeps the program running.
     bool settleOptionListChanges();
-    // The checkout command: its dialog, or the setup-needed one without a main page.
-    void runCheckoutCommand();
+    // The checkout command: its dialog run by `run`, or the setup-needed one
+    // without a main page.
+    void runCheckoutCommand(const std::function<void(CheckoutDialog&)>& run);
 
     AppServices& m_services;
-    PageWindow* m_pageWindow;
+    // Either window may go first.
+    QPointer<PageWindow> m_pageWindow;
     std::unique_ptr<Ui::MainWindow> m_ui;
     PurchaseDialog* m_purchaseDialog = nullptr;
     ButtonDialog* m_viewCartDialog = nullptr;

@@ -140,11 +140,12 @@ TEST_F(PageWindowSave, FailedSaveShowsTheErrorAndKeepsTheChanges) {
     open("<p></p>\n", "site/shop.html");
     m_window.insertAtCaret("x");
     fs::remove_all(m_dir / "site");
-    m_prompts.answers = {QMessageBox::Yes};
+    m_prompts.answers = {QMessageBox::Yes, QMessageBox::Save}; // save it there again
     EXPECT_FALSE(m_window.maybeSave());
-    ASSERT_EQ(m_prompts.messages.size(), 2u);
-    EXPECT_EQ(m_prompts.messages[1].icon, QMessageBox::Critical);
-    EXPECT_THAT(m_prompts.messages[1].text.toStdString(), HasSubstr("Cannot save"));
+    ASSERT_EQ(m_prompts.messages.size(), 3u);
+    EXPECT_THAT(m_prompts.messages[1].text.toStdString(), HasSubstr("moved or removed"));
+    EXPECT_EQ(m_prompts.messages[2].icon, QMessageBox::Critical);
+    EXPECT_THAT(m_prompts.messages[2].text.toStdString(), HasSubstr("Cannot save"));
     EXPECT_TRUE(m_window.isModified());
 }
 
@@ -160,10 +161,93 @@ TEST_F(PageWindowSave, SavingSaysSoInTheStatusBarAndAFailedSaveDoesNot) {
     trigger("saveAction");
     EXPECT_EQ(statusMessage(), QStringLiteral("Saved shop.html"));
     fs::remove_all(m_dir / "site");
+    m_prompts.answers = {QMessageBox::Save};
     trigger("saveAction"); // unchanged, but the folder is gone
-    ASSERT_EQ(m_prompts.messages.size(), 1u);
-    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Critical);
+    ASSERT_EQ(m_prompts.messages.size(), 2u);
+    EXPECT_EQ(m_prompts.messages[1].icon, QMessageBox::Critical);
     EXPECT_EQ(statusMessage(), QString());
+}
+
+// Another program wrote the page while it was open: saving asks first, and
+// Cancel leaves that version alone and keeps the merchant's.
+TEST_F(PageWindowSave, AChangeOnDiskIsReplacedOnlyWhenTheMerchantSaysSo) {
+    const fs::path file = open("<p>1</p>\n");
+    m_window.insertAtCaret("x");
+    writeFile(file, "<p>theirs</p>\n");
+    m_prompts.answers = {QMessageBox::Cancel};
+    trigger("saveAction");
+    EXPECT_EQ(readFile(file), "<p>theirs</p>\n");
+    EXPECT_FALSE(fs::exists(m_dir / "shop.html.bak"));
+    EXPECT_TRUE(m_window.isModified());
+    EXPECT_EQ(statusMessage(), QString());
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    const ShownMessage& asked = m_prompts.messages[0];
+    EXPECT_EQ(asked.icon, QMessageBox::Warning);
+    EXPECT_EQ(asked.caption, QStringLiteral("Page Changed on Disk"));
+    EXPECT_EQ(asked.text,
+              QStringLiteral("shop.html was changed on disk since it was opened or last saved "
+                             "here, perhaps by another program.\n\nSave your version over it? "
+                             "The version on disk would be replaced; it is kept as shop.html.bak "
+                             "until the next save.\n\nCancel saves nothing; File > Save As... "
+                             "can save your version under another name."));
+    EXPECT_EQ(asked.buttons, QMessageBox::Save | QMessageBox::Cancel);
+
+    m_prompts.answers = {QMessageBox::Save};
+    trigger("saveAction");
+    EXPECT_EQ(readFile(file), "x<p>1</p>\n");
+    EXPECT_EQ(readFile(m_dir / "shop.html.bak"), "<p>theirs</p>\n");
+    EXPECT_FALSE(m_window.isModified());
+    EXPECT_EQ(statusMessage(), QStringLiteral("Saved shop.html"));
+
+    // What was written is what the next save compares with: no question.
+    m_window.insertAtCaret("y");
+    trigger("saveAction");
+    EXPECT_EQ(readFile(file), "xy<p>1</p>\n");
+    EXPECT_EQ(m_prompts.messages.size(), 2u);
+}
+
+TEST_F(PageWindowSave, APageRemovedOnDiskIsWrittenAgainOnlyWhenTheMerchantSaysSo) {
+    const fs::path file = open("<p>1</p>\n");
+    m_window.insertAtCaret("x");
+    fs::remove(file);
+    m_prompts.answers = {QMessageBox::Cancel, QMessageBox::Save};
+    EXPECT_FALSE(m_window.save());
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_THAT(m_prompts.messages[0].text.toStdString(),
+                HasSubstr("shop.html was moved or removed since it was opened or last saved here."
+                          "\n\nSave your version there again?"));
+    EXPECT_TRUE(m_window.save());
+    EXPECT_EQ(readFile(file), "x<p>1</p>\n");
+}
+
+// Save As keeps both versions: the merchant's under the new name, which the
+// window then edits, and the other program's where it was.
+TEST_F(PageWindowSave, SaveAsWritesTheMerchantsVersionElsewhereAndTheWindowFollowsIt) {
+    const fs::path file = open("\xEF\xBB\xBF<p>1</p>\r\n");
+    m_window.insertAtCaret("x");
+    writeFile(file, "<p>theirs</p>\n");
+    writeFile(m_dir / "old.html", "<p>old</p>\n");
+    m_prompts.fileNames = {QString(), QString::fromStdString((m_dir / "old.html").string())};
+    m_window.show();
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    QTest::keyClick(m_window.windowHandle(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(m_window.isModified()) << "cancelled";
+    trigger("saveAsAction");
+    EXPECT_EQ(m_prompts.proposedFiles,
+              (std::vector<QString>(2, QString::fromStdString(file.string()))));
+    EXPECT_EQ(readFile(m_dir / "old.html"), "\xEF\xBB\xBFx<p>1</p>\r\n");
+    EXPECT_EQ(readFile(m_dir / "old.html.bak"), "<p>old</p>\n");
+    EXPECT_EQ(readFile(file), "<p>theirs</p>\n");
+    EXPECT_EQ(m_window.pageFile().toStdString(), (m_dir / "old.html").string());
+    EXPECT_EQ(m_window.windowTitle(), QStringLiteral("old.html[*] - Vendaxo Page"));
+    EXPECT_FALSE(m_window.isModified());
+    EXPECT_EQ(statusMessage(), QStringLiteral("Saved old.html"));
+
+    m_window.insertAtCaret("y");
+    EXPECT_TRUE(m_window.save());
+    EXPECT_EQ(readFile(m_dir / "old.html"), "\xEF\xBB\xBFxy<p>1</p>\r\n");
+    EXPECT_TRUE(m_prompts.messages.empty());
 }
 
 TEST_F(PageWindowSave, UnreadablePageShowsTheErrorAndKeepsThePreviousPage) {

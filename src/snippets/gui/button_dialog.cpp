@@ -3,6 +3,7 @@
 #include "shell/gui/app_services.h"
 #include "shell/gui/help_service.h"
 #include "shell/gui/prompts.h"
+#include "shell/gui/qt_text.h"
 #include "shell/settings_store.h"
 #include "snippets/button_snippets.h"
 #include "snippets/html.h"
@@ -12,7 +13,7 @@
 namespace vendaxo {
 
 ButtonDialog::ButtonDialog(Kind kind, AppServices& services, QWidget* parent)
-    : QDialog(parent), m_kind(kind), m_services(services),
+    : QDialog(parent), m_kind(kind), m_services(services), m_target(services.editor),
       m_ui(std::make_unique<Ui::ButtonDialog>()) {
     m_ui->setupUi(this);
     const bool viewCart = kind == Kind::ViewCart;
@@ -33,9 +34,25 @@ ButtonDialog::ButtonDialog(Kind kind, AppServices& services, QWidget* parent)
 
 ButtonDialog::~ButtonDialog() = default;
 
+std::string ButtonDialog::value() const {
+    return textOf(m_ui->captionEdit);
+}
+
+void ButtonDialog::setValue(const std::string& caption) {
+    m_ui->captionEdit->setText(toQt(caption));
+}
+
+int ButtonDialog::editCaption(const std::string& caption, PageEditorBridge& replacement) {
+    const std::string before = value();
+    setValue(caption);
+    const int result = m_target.execReplacing(*this, replacement);
+    setValue(before);
+    return result;
+}
+
 void ButtonDialog::insert() {
-    const auto editor = m_services.editor.obtain();
-    const std::string caption = m_ui->captionEdit->text().toStdString();
+    const auto editor = m_target.obtain();
+    const std::string caption = value();
     const MerchantProfile& profile = m_services.profile;
     editor->insertHtml(
         m_kind == Kind::ViewCart

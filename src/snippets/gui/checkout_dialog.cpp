@@ -14,7 +14,8 @@
 namespace vendaxo {
 
 CheckoutDialog::CheckoutDialog(AppServices& services, QWidget* parent)
-    : QDialog(parent), m_services(services), m_ui(std::make_unique<Ui::CheckoutDialog>()) {
+    : QDialog(parent), m_services(services), m_target(services.editor),
+      m_ui(std::make_unique<Ui::CheckoutDialog>()) {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("checkoutDialog"));
     m_paymentBoxes = {m_ui->visaCheck,
@@ -69,6 +70,16 @@ void CheckoutDialog::setValue(const CheckoutChoices& choices) {
     updateInsertButton();
 }
 
+int CheckoutDialog::editChoices(const CheckoutChoices& choices, bool paymentsShown,
+                                PageEditorBridge& replacement) {
+    const CheckoutChoices before = value();
+    m_edited = EditedForm{choices, paymentsShown};
+    const int result = m_target.execReplacing(*this, replacement);
+    m_edited.reset();
+    setValue(before);
+    return result;
+}
+
 bool CheckoutDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_ui->buttonTextEdit && event->type() == QEvent::KeyRelease)
         updateInsertButton();
@@ -90,6 +101,12 @@ void CheckoutDialog::load() {
     SettingsStore& store = m_services.store;
     // An empty stored value keeps the boxes as they were left.
     setValue(CheckoutChoices::load(store, value()));
+    if (m_edited) {
+        CheckoutChoices shown = m_edited->choices;
+        if (!m_edited->paymentsShown)
+            shown.payments = value().payments;
+        setValue(shown);
+    }
     CheckoutSettings settings;
     settings.options = StoreOptions::load(store);
     settings.options.applyTo(m_services.session);
@@ -109,7 +126,7 @@ void CheckoutDialog::updateInsertButton() {
 
 void CheckoutDialog::insert() {
     // Stores the ticks only once the form reached the page.
-    insertCheckoutForm(m_services.session, value(), m_services.editor);
+    insertCheckoutForm(m_services.session, value(), m_target.bridge());
     accept();
 }
 

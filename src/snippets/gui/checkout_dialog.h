@@ -1,10 +1,12 @@
 #pragma once
 
 #include "snippets/checkout_choices.h"
+#include "snippets/gui/insert_target.h"
 
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 
@@ -27,6 +29,12 @@ public:
 
     CheckoutChoices value() const;
     void setValue(const CheckoutChoices& choices);
+    // Runs the dialog on the choices of a checkout form read from the page,
+    // with Insert replacing that form through `replacement`. A form without
+    // payment rows (`paymentsShown` false) keeps the payment boxes as loaded.
+    // Afterwards the dialog holds what it held before.
+    int editChoices(const CheckoutChoices& choices, bool paymentsShown,
+                    PageEditorBridge& replacement);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,7 +46,15 @@ private:
     void updateInsertButton();
     void insert();
 
+    // What an edited form shows over the loaded values.
+    struct EditedForm {
+        CheckoutChoices choices;
+        bool paymentsShown;
+    };
+
     AppServices& m_services;
+    InsertTarget m_target;
+    std::optional<EditedForm> m_edited;
     std::unique_ptr<Ui::CheckoutDialog> m_ui;
     // In box order, which is the order of the stored codes.
     std::array<QCheckBox*, kPaymentOptionCount> m_paymentBoxes;

@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 
 namespace vendaxo {
 
@@ -17,6 +18,21 @@ public:
 
 private:
     PageWindow& m_window;
+};
+
+class PageRangeEditor final : public PageEditor {
+public:
+    PageRangeEditor(PageWindow& window, QTextCursor range) : m_window(window), m_range(range) {}
+    // The range ends with "</form>"; the line end a snippet ends with is the
+    // page's already, and kept there, so repeated edits add no blank lines.
+    void insertHtml(const std::string& html) override {
+        m_window.replaceRange(m_range,
+                              html.ends_with('\n') ? html.substr(0, html.size() - 1) : html);
+    }
+
+private:
+    PageWindow& m_window;
+    QTextCursor m_range;
 };
 
 class ClipboardEditor final : public PageEditor {
@@ -36,6 +52,21 @@ std::unique_ptr<PageEditor> PageWindowBridge::obtain() {
         throw Error(PageWindow::tr(kNoPageMessage).toStdString());
     }
     return std::make_unique<PageWindowEditor>(m_window);
+}
+
+PageRangeBridge::PageRangeBridge(PageWindow& window, int begin, int end)
+    : m_window(window), m_range(window.editor()->document()) {
+    m_range.setPosition(begin);
+    m_range.setPosition(end, QTextCursor::KeepAnchor);
+    m_text = m_range.selectedText();
+}
+
+std::unique_ptr<PageEditor> PageRangeBridge::obtain() {
+    if (!m_window.hasPage() || m_range.selectedText() != m_text)
+        throw Error(PageWindow::tr("The form being edited changed in the page or the page was "
+                                   "closed; nothing was replaced.")
+                        .toStdString());
+    return std::make_unique<PageRangeEditor>(m_window, m_range);
 }
 
 std::unique_ptr<PageEditor> ClipboardBridge::obtain() {

@@ -2,6 +2,9 @@
 
 #include "snippets/page_editor.h"
 
+#include <QString>
+#include <QTextCursor>
+
 namespace vendaxo {
 
 class PageWindow;
@@ -15,6 +18,20 @@ public:
 
 private:
     PageWindow& m_window;
+};
+
+// Puts the snippet in place of a part of the page window's page (the form
+// being edited), as one undo step; fails when that part changed meanwhile.
+class PageRangeBridge final : public PageEditorBridge {
+public:
+    // From `begin` to `end`, document positions of the page window's editor.
+    PageRangeBridge(PageWindow& window, int begin, int end);
+    std::unique_ptr<PageEditor> obtain() override;
+
+private:
+    PageWindow& m_window;
+    QTextCursor m_range; // follows edits elsewhere in the page
+    QString m_text;      // what the range held
 };
 
 // Puts each snippet on the system clipboard.

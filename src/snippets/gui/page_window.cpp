@@ -1,8 +1,10 @@
 #include "snippets/gui/page_window.h"
 
 #include "base/error.h"
-#include "base/file_io.h"
 #include "shell/gui/prompts.h"
+#include "snippets/gui/open_page.h"
+#include "snippets/gui/page_forms.h"
+#include "snippets/gui/snippet_edit_command.h"
 #include "snippets/gui/source_editor.h"
 
 #include <QAction>
@@ -13,19 +15,14 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QUrl>
-#include <filesystem>
 
 namespace vendaxo {
 
 namespace {
-
-std::filesystem::path toPath(const QString& file) {
-    return std::filesystem::path(file.toStdU16String());
-}
 
 QString encodingName(const PageDocument& page) {
     switch (page.encoding) {
@@ -55,13 +52,17 @@ QString positionText(int line, int column) {
 struct PageWindow::Private {
     Private(PageWindow& window, Prompts& prompts) : q(window), prompts(prompts) {}
 
-    // The editor's text as the core holds pages: UTF-8 with "\n" line ends.
-    // toPlainText() would turn no-break spaces into spaces.
-    std::string text() const {
-        QString raw = editor->document()->toRawText();
-        raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-        return raw.toStdString();
+    QAction* addAction(QMenu* menu, const QString& text, const char* name,
+                       const QKeySequence& keys) {
+        auto* action = new QAction(text, &q);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        menu->addAction(action);
+        return action;
     }
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildStatusBar();
 
     void choosePage() {
         const QString file = prompts.openFileName(&q, tr("Open Page"),
@@ -70,44 +71,53 @@ struct PageWindow::Private {
             q.openPage(file);
     }
 
-    bool trySave() {
+    // Runs a save command; a failure is shown and counts as not saved.
+    bool trySave(bool (PageWindow::*command)()) {
         try {
-            q.save();
-            return true;
+            return (q.*command)();
         } catch (const std::exception& error) {
             prompts.error(&q, QString::fromStdString(error.what()));
             return false;
         }
     }
 
+    void saved() {
+        showTitle();
+        editor->document()->setModified(false);
+        q.statusBar()->showMessage(tr("Saved %1").arg(page.fileName()));
+    }
+
     // The browser reads the file, so unsaved changes are offered for saving first.
     void preview() {
         if (!q.maybeSave())
             return;
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-            prompts.error(
-                &q, tr("Cannot open %1 in the web browser.").arg(QDir::toNativeSeparators(file)));
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page.file())))
+            prompts.error(&q, tr("Cannot open %1 in the web browser.")
+                                  .arg(QDir::toNativeSeparators(page.file())));
     }
 
-    void showPage(const QString& path, PageDocument document) {
-        file = path;
-        page = std::move(document);
+    void showTitle() {
+        if (q.hasPage())
+            q.setWindowTitle(tr("%1[*] - Vendaxo Page").arg(page.fileName()));
+        else
+            q.setWindowTitle(tr("Vendaxo Page"));
+    }
+
+    void showPage(OpenPage opened, const std::string& text) {
+        page = std::move(opened);
         lastInsert = QTextCursor();
         q.statusBar()->clearMessage();
         // The title first: setting the text marks the document modified for a moment.
-        if (q.hasPage())
-            q.setWindowTitle(tr("%1[*] - Vendaxo Page").arg(QFileInfo(file).fileName()));
-        else
-            q.setWindowTitle(tr("Vendaxo Page"));
+        showTitle();
         editor->setReadOnly(!q.hasPage());
-        editor->setPlainText(QString::fromStdString(page.text));
-        page.text.clear();
+        editor->setPlainText(QString::fromStdString(text));
         placeCaret();
         positionLabel->setVisible(q.hasPage());
-        saveAction->setEnabled(q.hasPage());
-        previewAction->setEnabled(q.hasPage());
+        for (QAction* action : {saveAction, saveAsAction, previewAction})
+            action->setEnabled(q.hasPage());
         showPosition();
-        formatLabel->setText(q.hasPage() ? formatText(page) : QString());
+        editSnippet->update();
+        formatLabel->setText(q.hasPage() ? formatText(page.format()) : QString());
     }
 
     // Where the command line would insert: at the caret marker, else before </body>.
@@ -131,17 +141,100 @@ struct PageWindow::Private {
         positionLabel->setText(positionText(caret.blockNumber() + 1, caret.positionInBlock() + 1));
     }
 
+    // The snippet replaces what `cursor` selects, as one undo step, and is left
+    // selected; the window comes to the front.
+    void putSnippet(QTextCursor cursor, const std::string& html) {
+        const int start = cursor.selectionStart();
+        cursor.beginEditBlock();
+        cursor.insertText(QString::fromStdString(html));
+        cursor.endEditBlock();
+        const int end = cursor.position();
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        editor->setTextCursor(cursor);
+        editor->ensureCursorVisible();
+        editor->document()->setModified(true);
+        lastInsert = cursor;
+        if (q.isMinimized())
+            q.showNormal();
+        else
+            q.show();
+        q.raise();
+        q.activateWindow();
+    }
+
     PageWindow& q;
     Prompts& prompts;
     SourceEditor* editor = nullptr;
+    // Destroyed before the editor it works on.
+    std::unique_ptr<SnippetEditCommand> editSnippet;
     QLabel* formatLabel = nullptr;
     QLabel* positionLabel = nullptr;
     QAction* saveAction = nullptr;
+    QAction* saveAsAction = nullptr;
     QAction* previewAction = nullptr;
-    QString file;      // absolute; empty while no page is open
-    PageDocument page; // how to write the page back; its text lives in the editor
+    OpenPage page; // not open while the window holds no page
     QTextCursor lastInsert;
 };
+
+void PageWindow::Private::buildFileMenu() {
+    QMenu* menu = q.menuBar()->addMenu(tr("&File"));
+    QAction* open = addAction(menu, tr("&Open..."), "openAction", QKeySequence::Open);
+    saveAction = addAction(menu, tr("&Save"), "saveAction", QKeySequence::Save);
+    // Not every platform has a standard key for it: the common one everywhere.
+    saveAsAction = addAction(menu, tr("Save &As..."), "saveAsAction",
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    previewAction = addAction(menu, tr("&Preview in Browser"), "previewAction", QKeySequence());
+    menu->addSeparator();
+    QAction* close = addAction(menu, tr("&Close"), "closeAction", QKeySequence::Close);
+    connect(open, &QAction::triggered, &q, [this] { choosePage(); });
+    connect(saveAction, &QAction::triggered, &q, [this] { trySave(&PageWindow::save); });
+    connect(saveAsAction, &QAction::triggered, &q, [this] { trySave(&PageWindow::saveAs); });
+    connect(previewAction, &QAction::triggered, &q, [this] { preview(); });
+    connect(close, &QAction::triggered, &q, [this] { q.close(); });
+}
+
+void PageWindow::Private::buildEditMenu() {
+    QMenu* menu = q.menuBar()->addMenu(tr("&Edit"));
+    menu->setObjectName(QStringLiteral("editMenu"));
+    QAction* undo = addAction(menu, tr("&Undo"), "undoAction", QKeySequence::Undo);
+    QAction* redo = addAction(menu, tr("&Redo"), "redoAction", QKeySequence::Redo);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(undo, &QAction::triggered, editor, &QPlainTextEdit::undo);
+    connect(redo, &QAction::triggered, editor, &QPlainTextEdit::redo);
+    connect(editor, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    connect(editor, &QPlainTextEdit::redoAvailable, redo, &QAction::setEnabled);
+    menu->addSeparator();
+    editSnippet->addTo(menu);
+}
+
+void PageWindow::Private::buildStatusBar() {
+    QStatusBar* bar = q.statusBar();
+    formatLabel = new QLabel(&q);
+    formatLabel->setObjectName(QStringLiteral("formatLabel"));
+    positionLabel = new QLabel(&q);
+    bar->addWidget(formatLabel, 1);
+    bar->addPermanentWidget(positionLabel);
+    // The window is never so narrow that the longest of these texts is cut.
+    PageDocument widestFormat;
+    widestFormat.byteOrderMark = widestFormat.crlf = true;
+    formatLabel->setMinimumWidth(
+        formatLabel->fontMetrics().horizontalAdvance(formatText(widestFormat)));
+    positionLabel->setMinimumWidth(
+        positionLabel->fontMetrics().horizontalAdvance(positionText(99999, 9999)));
+    // The window's own layout leaves the status bar out of its minimum. The
+    // grip would join the bar only once shown; the frame resizes as well.
+    bar->setSizeGripEnabled(false);
+    bar->layout()->activate();
+    q.setMinimumWidth(bar->minimumSizeHint().width());
+    connect(editor, &QPlainTextEdit::cursorPositionChanged, &q, [this] { showPosition(); });
+    connect(editor->document(), &QTextDocument::modificationChanged, &q, [this](bool modified) {
+        q.setWindowModified(modified && q.hasPage());
+        if (modified) // what was saved is no longer what is shown
+            q.statusBar()->clearMessage();
+    });
+}
 
 PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), d(std::make_unique<Private>(*this, prompts)) {
@@ -155,53 +248,12 @@ PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
     d->editor->setTabStopDistance(4 * d->editor->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     d->editor->setPlaceholderText(tr("Open a page with File > Open..."));
     setCentralWidget(d->editor);
+    d->editSnippet = std::make_unique<SnippetEditCommand>(*this, *d->editor, prompts);
 
-    const auto addAction = [this](QMenu* menu, const QString& text, const char* name,
-                                  const QKeySequence& keys) {
-        auto* action = new QAction(text, this);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(keys);
-        menu->addAction(action);
-        return action;
-    };
-    QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
-    QAction* openAction = addAction(fileMenu, tr("&Open..."), "openAction", QKeySequence::Open);
-    d->saveAction = addAction(fileMenu, tr("&Save"), "saveAction", QKeySequence::Save);
-    d->previewAction =
-        addAction(fileMenu, tr("&Preview in Browser"), "previewAction", QKeySequence());
-    fileMenu->addSeparator();
-    QAction* closeAction = addAction(fileMenu, tr("&Close"), "closeAction", QKeySequence::Close);
-    connect(openAction, &QAction::triggered, this, [this] { d->choosePage(); });
-    connect(d->saveAction, &QAction::triggered, this, [this] { d->trySave(); });
-    connect(d->previewAction, &QAction::triggered, this, [this] { d->preview(); });
-    connect(closeAction, &QAction::triggered, this, [this] { close(); });
-
-    d->formatLabel = new QLabel(this);
-    d->formatLabel->setObjectName(QStringLiteral("formatLabel"));
-    d->positionLabel = new QLabel(this);
-    statusBar()->addWidget(d->formatLabel, 1);
-    statusBar()->addPermanentWidget(d->positionLabel);
-    // The window is never so narrow that the longest of these texts is cut.
-    PageDocument widestFormat;
-    widestFormat.byteOrderMark = widestFormat.crlf = true;
-    d->formatLabel->setMinimumWidth(
-        d->formatLabel->fontMetrics().horizontalAdvance(formatText(widestFormat)));
-    d->positionLabel->setMinimumWidth(
-        d->positionLabel->fontMetrics().horizontalAdvance(positionText(99999, 9999)));
-    // The window's own layout leaves the status bar out of its minimum. The
-    // grip would join the bar only once shown; the frame resizes as well.
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->layout()->activate();
-    setMinimumWidth(statusBar()->minimumSizeHint().width());
-    connect(d->editor, &QPlainTextEdit::cursorPositionChanged, this, [this] { d->showPosition(); });
-    connect(d->editor->document(), &QTextDocument::modificationChanged, this,
-            [this](bool modified) {
-                setWindowModified(modified && hasPage());
-                if (modified) // what was saved is no longer what is shown
-                    statusBar()->clearMessage();
-            });
-
-    d->showPage(QString(), PageDocument());
+    d->buildFileMenu();
+    d->buildEditMenu();
+    d->buildStatusBar();
+    d->showPage(OpenPage(), std::string());
 }
 
 PageWindow::~PageWindow() = default;
@@ -209,24 +261,24 @@ PageWindow::~PageWindow() = default;
 bool PageWindow::openPage(const QString& file) {
     if (!maybeSave())
         return false;
-    const QString path = QFileInfo(file).absoluteFilePath();
-    PageDocument page;
+    std::string text;
+    OpenPage page;
     try {
-        page = decodePage(readFileBytes(toPath(path)));
+        page = OpenPage::read(QFileInfo(file).absoluteFilePath(), text);
     } catch (const std::exception& error) {
         d->prompts.error(this, QString::fromStdString(error.what()));
         return false;
     }
-    d->showPage(path, std::move(page));
+    d->showPage(std::move(page), text);
     return true;
 }
 
 bool PageWindow::hasPage() const {
-    return !d->file.isEmpty();
+    return d->page.isOpen();
 }
 
 QString PageWindow::pageFile() const {
-    return d->file;
+    return d->page.file();
 }
 
 bool PageWindow::isModified() const {
@@ -240,51 +292,53 @@ void PageWindow::insertAtCaret(const std::string& html) {
     if (cursor.hasSelection() && !d->lastInsert.isNull() &&
         cursor.anchor() == d->lastInsert.anchor() && cursor.position() == d->lastInsert.position())
         cursor.setPosition(cursor.selectionEnd());
-    const int start = cursor.selectionStart();
-    cursor.insertText(QString::fromStdString(html));
-    const int end = cursor.position();
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    d->editor->setTextCursor(cursor);
-    d->editor->ensureCursorVisible();
-    d->editor->document()->setModified(true);
-    d->lastInsert = cursor;
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
+    d->putSnippet(cursor, html);
 }
 
-void PageWindow::save() {
+void PageWindow::replaceRange(QTextCursor range, const std::string& html) {
+    if (!hasPage())
+        throw Error(tr(kNoPageMessage).toStdString());
+    d->putSnippet(range, html);
+}
+
+bool PageWindow::save() {
     if (!hasPage())
         throw Error(tr(kNoPageMessage).toStdString());
     // A failed save must not leave an earlier save's message standing.
     statusBar()->clearMessage();
-    PageDocument page = d->page;
-    page.text = d->text();
-    const std::string bytes = encodePage(page);
-    const std::filesystem::path file = toPath(d->file);
-    std::error_code missing;
-    if (std::filesystem::exists(file, missing))
-        writeFileAtomically(toPath(d->file + QStringLiteral(".bak")), readFileBytes(file));
-    writeFileAtomically(file, bytes);
-    d->editor->document()->setModified(false);
-    statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(d->file).fileName()));
+    if (!d->page.save(pageText(*d->editor->document()), d->prompts, this))
+        return false;
+    d->saved();
+    return true;
+}
+
+bool PageWindow::saveAs() {
+    if (!hasPage())
+        throw Error(tr(kNoPageMessage).toStdString());
+    statusBar()->clearMessage();
+    const QString target = d->prompts.saveFileName(
+        this, tr("Save Page As"), tr("Web pages (*.html *.htm);;All files (*)"), d->page.file());
+    if (target.isEmpty())
+        return false;
+    d->page.saveAs(QFileInfo(target).absoluteFilePath(), pageText(*d->editor->document()));
+    d->saved();
+    return true;
 }
 
 bool PageWindow::maybeSave() {
     if (!hasPage() || !isModified())
         return true;
-    const auto answer =
-        d->prompts.message(this, QMessageBox::Question, tr("Vendaxo"),
-                           tr("The page %1 has unsaved changes. Do you want to save them?")
-                               .arg(QFileInfo(d->file).fileName()),
-                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = d->prompts.message(
+        this, QMessageBox::Question, tr("Vendaxo"),
+        tr("The page %1 has unsaved changes. Do you want to save them?").arg(d->page.fileName()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
-        return d->trySave();
+        return d->trySave(&PageWindow::save);
     return answer == QMessageBox::No;
+}
+
+void PageWindow::setSnippetEditor(SnippetEditor* editor) {
+    d->editSnippet->setSnippetEditor(editor);
 }
 
 QPlainTextEdit* PageWindow::editor() const {
@@ -296,7 +350,7 @@ void PageWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    d->showPage(QString(), PageDocument());
+    d->showPage(OpenPage(), std::string());
     event->accept();
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "snippets/page_file.h"
-
 #include <QMainWindow>
+#include <QTextCursor>
 #include <memory>
 #include <string>
 
@@ -11,13 +10,16 @@ class QPlainTextEdit;
 namespace vendaxo {
 
 class Prompts;
+class SnippetEditor;
 
 // What an insert meets while the page window holds no page.
 inline const char* const kNoPageMessage =
     QT_TRANSLATE_NOOP("vendaxo::PageWindow", "No page is open in the page editor.");
 
 // The page editor off Windows: one HTML page file open as source text with a
-// caret. Snippets are inserted at the caret and left selected.
+// caret. Snippets are inserted at the caret and left selected; "Edit
+// Snippet..." opens the dialog of the Vendaxo form at the caret, whose Insert
+// then replaces that form.
 class PageWindow final : public QMainWindow {
     Q_OBJECT
 public:
@@ -34,10 +36,22 @@ public:
     // was inserted. A snippet still selected from the last insert is kept: the
     // next one goes after it. Throws Error while no page is open.
     void insertAtCaret(const std::string& html);
-    // Saves atomically, keeping the previous version as PAGE.html.bak; throws Error.
-    void save();
+    // Puts the snippet in place of the range as one undo step and selects it,
+    // as an insert does. Throws Error while no page is open.
+    void replaceRange(QTextCursor range, const std::string& html);
+    // Saves atomically, keeping the previous version as PAGE.html.bak. When the
+    // file was changed on disk since it was opened or last saved, the merchant
+    // is asked before it is replaced; false when nothing was saved for that.
+    // Throws Error.
+    bool save();
+    // Saves under a name the merchant chooses, which the window then shows;
+    // false when the merchant cancelled. Throws Error.
+    bool saveAs();
     // Asks whether to save unsaved changes; false when the merchant cancels.
     bool maybeSave();
+
+    // Who opens the dialogs for "Edit Snippet..."; without one it is disabled.
+    void setSnippetEditor(SnippetEditor* editor);
 
     QPlainTextEdit* editor() const;
 

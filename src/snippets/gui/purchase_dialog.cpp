@@ -35,8 +35,8 @@ QWidget* lastInFocusChain(QWidget* parent) {
 } // namespace
 
 PurchaseDialog::PurchaseDialog(AppServices& services, QWidget* parent)
-    : QDialog(parent), m_services(services), m_ui(std::make_unique<Ui::PurchaseDialog>()),
-      m_optionLists(nullptr) {
+    : QDialog(parent), m_services(services), m_target(services.editor),
+      m_ui(std::make_unique<Ui::PurchaseDialog>()), m_optionLists(nullptr) {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("purchaseDialog"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -130,6 +130,23 @@ void PurchaseDialog::setValue(const Product& product) {
     m_optionLists->setValue(product.optionLists());
 }
 
+int PurchaseDialog::editProduct(const Product& product, PageEditorBridge& replacement) {
+    const Product before = value();
+    const bool listsChanged = m_optionLists->isChanged();
+    Product edited = product;
+    // Not in the form: they stay with the dialog, for Save as Default.
+    edited.carriedText = before.carriedText;
+    edited.carriedText2 = before.carriedText2;
+    setValue(edited);
+    // The form's lists, as read, are unchanged: the questions about unsaved
+    // lists during the edit are about them, not about the lists put aside.
+    m_optionLists->setChanged(false);
+    const int result = m_target.execReplacing(*this, replacement);
+    setValue(before);
+    m_optionLists->setChanged(listsChanged);
+    return result;
+}
+
 // Everything but the option lists; the check boxes are set without their rules.
 void PurchaseDialog::setProductFields(const Product& product) {
     m_ui->skuEdit->setText(toQt(product.sku));
@@ -180,7 +197,9 @@ void PurchaseDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    m_ui->skuEdit->clear();
+    // A form being edited keeps its SKU: it names the product on the page.
+    if (!m_target.isReplacing())
+        m_ui->skuEdit->clear();
     updateInsertButton();
     m_optionLists->prepareForShow();
     m_ui->skuEdit->setFocus();
@@ -321,7 +340,7 @@ void PurchaseDialog::pasteDefault() {
 }
 
 void PurchaseDialog::insert() {
-    const auto editor = m_services.editor.obtain();
+    const auto editor = m_target.obtain();
     editor->insertHtml(buildPurchaseSnippet(value(), m_services.profile,
                                             m_services.store.read(stored::kShopColours)));
     accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "snippets/gui/insert_target.h"
 #include "snippets/product.h"
 
 #include <QDialog>
@@ -25,6 +26,10 @@ public:
     Product value() const;
     // Shows a product as it stands; the check-box rules do not run.
     void setValue(const Product& product);
+    // Runs the dialog on a product read from a form of the page, its SKU kept,
+    // with Insert replacing that form through `replacement`. Afterwards the
+    // dialog holds what it held before, the option lists' changed flag included.
+    int editProduct(const Product& product, PageEditorBridge& replacement);
 
     // The main window's Done asks about its changed lists.
     OptionListsEditor& optionLists() { return *m_optionLists; }
@@ -54,6 +59,7 @@ private:
     void insert();
 
     AppServices& m_services;
+    InsertTarget m_target;
     std::unique_ptr<Ui::PurchaseDialog> m_ui;
     OptionListsEditor* m_optionLists;
     QuantityDiscounts m_discounts;

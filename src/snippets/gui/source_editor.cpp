@@ -1,5 +1,7 @@
 #include "snippets/gui/source_editor.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QTextBlock>
 #include <algorithm>
@@ -70,6 +72,20 @@ void SourceEditor::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         layoutGutter();
+}
+
+void SourceEditor::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QTextCursor clicked = cursorForPosition(event->pos());
+        const QTextCursor caret = textCursor();
+        if (!caret.hasSelection() || clicked.position() < caret.selectionStart() ||
+            clicked.position() > caret.selectionEnd())
+            setTextCursor(clicked);
+    }
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    emit contextMenuOpening(menu);
+    menu->popup(event->globalPos());
 }
 
 int SourceEditor::gutterWidth() const {
