@@ -51,7 +51,7 @@ TEST_F(CliTest, UnreachablePageEditorFailsWithTheSystemReason) {
     const Result result = cli({"view-cart", "--editor", "frontpage"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "vendaxo-cli: The page editor FrontPage.Editor is not installed: " +
-                              systemMessage(static_cast<unsigned long>(CO_E_CLASSSTRING)) + "\r\n");
+                              systemMessage(static_cast<unsigned long>(CO_E_CLASSSTRING)) + "\n");
     EXPECT_EQ(result.out, "");
 
     const auto received = m_dir / "received.html";

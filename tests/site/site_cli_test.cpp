@@ -1,3 +1,4 @@
+#include "base/json.h"
 #include "shell/cli_fixture.h"
 
 #include <gmock/gmock.h>
@@ -24,7 +25,7 @@ protected:
     std::string page(const std::string& name, const std::string& body) {
         std::filesystem::create_directories(m_dir / "site");
         writeFile(m_dir / "site" / name, "<html><body>\n" + body + "</body></html>\n");
-        return site() + "/" + name;
+        return (m_dir / "site" / name).string();
     }
     std::string site() const { return (m_dir / "site").string(); }
 };
@@ -47,16 +48,16 @@ TEST_F(SiteCliTest, CheckListsEachProblemAndCountsThemAll) {
                   "3 pages, 3 forms: 1 stale-checkout, 0 stale-common, 0 other-merchant, 2 "
                   "sku-conflict, 0 damaged\n");
 
-    const Result json = cli({"site", "check", "--json", site() + "/order.html"});
+    const Result json = cli({"site", "check", "--json", order});
     EXPECT_EQ(json.exitCode, 3);
     EXPECT_EQ(json.out, "{\n"
                         "  \"pages\": 1,\n"
                         "  \"forms\": 1,\n"
                         "  \"problems\": [\n"
                         "    {\n"
-                        "      \"page\": \"" +
-                            order +
-                            "\",\n"
+                        "      \"page\": " +
+                            jsonString(order) +
+                            ",\n"
                             "      \"line\": 2,\n"
                             "      \"kind\": \"checkout\",\n"
                             "      \"problem\": \"stale-checkout\",\n"
@@ -100,9 +101,10 @@ TEST_F(SiteCliTest, ErrorsAndUsage) {
     writeFile(m_dir / "site/bad.html", "<meta charset=\"koi8-r\"><form>");
     const Result unreadable = cli({"site", "check", site()});
     EXPECT_EQ(unreadable.exitCode, 1);
-    EXPECT_THAT(unreadable.err, StartsWith("vendaxo-cli: " + site() +
-                                           "/bad.html: The page is "
-                                           "encoded as koi8-r"));
+    EXPECT_THAT(unreadable.err,
+                StartsWith("vendaxo-cli: " + (m_dir / "site" / "bad.html").string() +
+                           ": The page is "
+                           "encoded as koi8-r"));
     EXPECT_THAT(unreadable.out, HasSubstr("2 pages, 1 form: 0 stale-checkout"));
     EXPECT_EQ(cli({"site", "check", site() + "/missing"}).exitCode, 1);
     EXPECT_EQ(cli({"site"}).exitCode, 2);
