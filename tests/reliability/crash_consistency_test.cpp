@@ -58,6 +58,29 @@ std::vector<long long> acknowledged(const PipedProcess& child) {
     return numbers;
 }
 
+// A store with one merchant installed, and vendaxo-cli run on it to its end.
+struct InstalledStore {
+    TempDir dir;
+    std::string store = (dir / "registry.sqlite3").string();
+
+    InstalledStore() {
+        writeFile(dir / "in", "");
+        EXPECT_EQ(
+            run({"install", "--serial", "111", "--company", "Acme", "--cart-url",
+                 "https://cart.example/cgi", "--retrieve-url", "https://cart.example/orders"}),
+            0);
+    }
+    int run(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--store", store});
+        return runProgram(VENDAXO_CLI, args, dir / "in", dir / "out", dir / "err");
+    }
+    // The command line, as a child to kill.
+    std::vector<std::string> command(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--store", store});
+        return args;
+    }
+};
+
 } // namespace
 
 TEST(CrashConsistency, StoreKeepsEveryAcknowledgedWrite) {
@@ -136,22 +159,14 @@ TEST(CrashConsistency, OptionFileHoldsOldOrNewSave) {
 }
 
 TEST(CrashConsistency, PageInsertIntoHoldsOldOrNewPage) {
-    TempDir dir;
-    const auto store = (dir / "registry.sqlite3").string();
+    const InstalledStore installed;
+    const TempDir& dir = installed.dir;
     const auto page = dir / "shop.html";
-    const auto run = [&](const std::vector<std::string>& args) {
-        return runProgram(VENDAXO_CLI, args, dir / "in", dir / "out", dir / "err");
-    };
-    writeFile(dir / "in", "");
-    ASSERT_EQ(
-        run({"--store", store, "install", "--serial", "111", "--company", "Acme", "--cart-url",
-             "https://cart.example/cgi", "--retrieve-url", "https://cart.example/orders"}),
-        0);
     const std::string head = "<html><body>\n<p>Kites</p>\n";
     const std::string tail = "<!--vendaxo:caret-->\n</body></html>\n";
     writeFile(page, head + tail);
-    const std::vector<std::string> insert = {"--store", store, "view-cart", "--into",
-                                             page.string()};
+    const std::vector<std::string> insert =
+        installed.command({"view-cart", "--into", page.string()});
 
     // One whole run: the bytes one insert adds, and how many file events it causes.
     FolderEvents events(dir.path());
@@ -198,19 +213,11 @@ TEST(CrashConsistency, PageInsertIntoHoldsOldOrNewPage) {
 }
 
 TEST(CrashConsistency, SiteRefreshLeavesEveryPageWhole) {
-    TempDir dir;
-    const auto store = (dir / "registry.sqlite3").string();
+    const InstalledStore installed;
+    const TempDir& dir = installed.dir;
     const auto site = dir / "site";
     std::filesystem::create_directories(site);
-    const auto run = [&](const std::vector<std::string>& args) {
-        return runProgram(VENDAXO_CLI, args, dir / "in", dir / "out", dir / "err");
-    };
-    writeFile(dir / "in", "");
-    ASSERT_EQ(
-        run({"--store", store, "install", "--serial", "111", "--company", "Acme", "--cart-url",
-             "https://cart.example/cgi", "--retrieve-url", "https://cart.example/orders"}),
-        0);
-    ASSERT_EQ(run({"--store", store, "view-cart"}), 0);
+    ASSERT_EQ(installed.run({"view-cart"}), 0);
     const std::string button = readFile(dir / "out");
     constexpr int kPages = 20;
     std::vector<std::string> old;
@@ -227,8 +234,8 @@ TEST(CrashConsistency, SiteRefreshLeavesEveryPageWhole) {
             std::filesystem::remove(page(i).string() + ".bak");
         }
     };
-    ASSERT_EQ(run({"--store", store, "set", "Currency", "EUR"}), 0);
-    const std::vector<std::string> refresh = {"--store", store, "site", "refresh", site.string()};
+    ASSERT_EQ(installed.run({"set", "Currency", "EUR"}), 0);
+    const std::vector<std::string> refresh = installed.command({"site", "refresh", site.string()});
 
     // One whole run: the pages it leaves, and how many file events it causes.
     restore();
