@@ -101,13 +101,17 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     connect(m_ui->changeCompanyButton, &QPushButton::clicked, this,
             &MainWindow::offerMerchantChange);
     m_ui->chooserCancelButton->hide();
-    if (m_pageWindow)
+    if (m_pageWindow) {
         m_pageWindow->setSnippetEditor(this);
+        m_pageWindow->setAppServices(&m_services);
+    }
 }
 
 MainWindow::~MainWindow() {
-    if (m_pageWindow)
+    if (m_pageWindow) {
         m_pageWindow->setSnippetEditor(nullptr);
+        m_pageWindow->setAppServices(nullptr);
+    }
 }
 
 namespace {

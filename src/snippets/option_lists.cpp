@@ -151,10 +151,19 @@ void OptionGrid::setCell(std::size_t column, std::size_t row, std::string text) 
 }
 
 bool OptionGrid::isEmpty() const {
-    return std::all_of(m_columns.begin(), m_columns.end(), [](const auto& column) {
-        return std::all_of(column.begin(), column.end(),
-                           [](const std::string& text) { return text.empty(); });
-    });
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        if (!isEmptyColumn(c))
+            return false;
+    }
+    return true;
+}
+
+bool OptionGrid::isEmptyColumn(std::size_t column) const {
+    if (column >= m_columns.size())
+        return true;
+    const auto& cells = m_columns[column];
+    return std::all_of(cells.begin(), cells.end(),
+                       [](const std::string& text) { return text.empty(); });
 }
 
 void checkListTitle(std::string_view title) {
@@ -298,6 +307,15 @@ std::string OptionItem::signedAmount() const {
     return (kind == PriceAdjustment::Subtract ? "-" : "+") + amount;
 }
 
+std::size_t ProductOptions::shownLists() const {
+    if (!enabled || style == OptionStyle::None)
+        return 0;
+    std::size_t lists = 0;
+    for (std::size_t c = 0; c < grid.columnCount(); ++c)
+        lists += grid.isEmptyColumn(c) ? 0 : 1;
+    return lists;
+}
+
 std::string optionBlock(const OptionGrid& grid, OptionStyle style, std::string_view currency) {
     std::string block;
     appendOptionBlock(block, grid, style, currency);
@@ -310,11 +328,8 @@ void appendOptionBlock(std::string& block, const OptionGrid& grid, OptionStyle s
         return;
     std::string amount; // one buffer for every item's amount
     for (std::size_t c = 0; c < grid.columnCount(); ++c) {
-        bool hasCells = false;
-        for (std::size_t r = 0; r < grid.rowCount() && !hasCells; ++r)
-            hasCells = !grid.cell(c, r).empty();
-        if (!hasCells)
-            continue; // an empty column is no list
+        if (grid.isEmptyColumn(c))
+            continue;
         const std::string name = "vdx_prodoptions" + std::to_string(c);
         if (style == OptionStyle::DropDown)
             block.append("<p><select size=\"1\" name=\"").append(name).append("\">\n");

@@ -32,6 +32,8 @@ public:
     const std::string& title(std::size_t column) const { return cell(column, 0); }
     // True when no cell holds text.
     bool isEmpty() const;
+    // True when no cell of the column holds text: such a column is no list.
+    bool isEmptyColumn(std::size_t column) const;
 
     // The grid commands. Titles must not hold ";" or line breaks and at most
     // kMaxOptionLists lists are kept: both are refused with an Error.
@@ -86,6 +88,9 @@ struct ProductOptions {
     bool enabled = false;
     OptionStyle style = OptionStyle::DropDown;
     OptionGrid grid;
+
+    // How many lists the purchase button shows.
+    std::size_t shownLists() const;
 
     bool operator==(const ProductOptions&) const = default;
 };

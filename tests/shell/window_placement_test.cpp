@@ -30,6 +30,16 @@ TEST(WindowPlacement, CentredFramesStayInsideWithTheirTitleBarOnScreen) {
     EXPECT_EQ(centredFrame(panelScreen, QSize(1400, 900)).topLeft(), QPoint(0, 30));
 }
 
+TEST(WindowPlacement, OverTheAnchorCentredAsFarAsTheAreaAllows) {
+    EXPECT_EQ(frameOver(kScreen, kMainWindow, QSize(200, 100)).center(), kMainWindow.center());
+    // A page window at the right edge: the dialog moves left, whole on the screen.
+    const QRect atRightEdge(836, 0, 444, 790);
+    const QRect wide = frameOver(kScreen, atRightEdge, QSize(700, 300));
+    EXPECT_EQ(wide.right(), kScreen.right());
+    EXPECT_EQ(wide.center().y(), atRightEdge.center().y());
+    EXPECT_EQ(frameOver(kScreen, atRightEdge, QSize(1400, 900)).topLeft(), QPoint(0, 0));
+}
+
 TEST(WindowPlacement, BesideTakesTheRoomierSideUpToTheWantedSize) {
     const QSize minimum(400, 200);
     const QRect right = frameBeside(kScreen, kMainWindow, minimum, QSize(960, 785));

@@ -179,4 +179,25 @@ TEST(OptionBlock, DropDownAndRadioForms) {
         << "an empty grid holds no list";
 }
 
+// What the catalogue shows of a product's lists is what its button holds.
+TEST(OptionBlock, ShownListsCountTheListsOfTheBlock) {
+    const auto paragraphs = [](const std::string& block) {
+        std::size_t count = 0;
+        for (auto at = block.find("<p>"); at != std::string::npos; at = block.find("<p>", at + 1))
+            ++count;
+        return count;
+    };
+    for (const std::string_view data : {"Size;S;M;\nColour;Red;\n", "A;a;\n\nC;c;\n", "\n"}) {
+        for (const OptionStyle style :
+             {OptionStyle::DropDown, OptionStyle::Radio, OptionStyle::None}) {
+            const ProductOptions lists{true, style, gridOf(data)};
+            EXPECT_EQ(lists.shownLists(), paragraphs(optionBlock(lists.grid, style, "$")))
+                << data << static_cast<int>(style);
+            EXPECT_EQ((ProductOptions{false, style, lists.grid}.shownLists()), 0u);
+        }
+    }
+    EXPECT_EQ((ProductOptions{true, OptionStyle::Radio, gridOf("A;a;\n\nC;c;\n")}.shownLists()), 2u)
+        << "an empty column is no list";
+}
+
 } // namespace vendaxo::test

@@ -15,6 +15,7 @@ enum HelpContext : int {
     kHelpOptions = 1006,
     kHelpSetupNeeded = 1007,
     kHelpStyles = 1009,
+    kHelpCatalogue = 1100,
 };
 
 // Shows the help topic of a numeric context.

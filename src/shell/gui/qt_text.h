@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,11 @@ namespace vendaxo {
 
 inline QString toQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A file name from a dialog, whatever characters it holds.
+inline std::filesystem::path toPath(const QString& file) {
+    return std::filesystem::path(file.toStdU16String());
 }
 
 inline std::string textOf(const QLineEdit* edit) {

@@ -94,6 +94,12 @@ QRect centredFrame(const QRect& area, const QSize& frame) {
     return keptInside(area, placed);
 }
 
+QRect frameOver(const QRect& area, const QRect& anchor, const QSize& frame) {
+    QRect placed(QPoint(), frame);
+    placed.moveCenter(anchor.center());
+    return keptInside(area, placed);
+}
+
 QRect frameBeside(const QRect& area, const QRect& anchor, const QSize& minimum,
                   const QSize& wanted) {
     const int rightRoom = area.right() - anchor.right() - kWindowGap;
@@ -114,6 +120,16 @@ void centreOnScreen(QWidget& window) {
     placeNowAndWhenFramed(window, [&window](const QMargins& margins) {
         return centredFrame(window.screen()->availableGeometry(), window.size().grownBy(margins));
     });
+}
+
+void centreOver(QWidget& window, const QWidget& anchor) {
+    placeNowAndWhenFramed(
+        window, [&window, anchor = QPointer<const QWidget>(&anchor)](const QMargins& margins) {
+            if (!anchor) // gone before the window was framed: it stays where it is
+                return window.geometry().marginsAdded(margins);
+            return frameOver(anchor->screen()->availableGeometry(), anchor->frameGeometry(),
+                             window.size().grownBy(margins));
+        });
 }
 
 void placeBeside(QWidget& window, const QWidget& anchor, const QSize& wanted) {

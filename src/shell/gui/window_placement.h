@@ -15,6 +15,10 @@ namespace vendaxo {
 // Centred in the area; a frame larger than the area keeps its top left inside.
 QRect centredFrame(const QRect& area, const QSize& frame);
 
+// Centred on the anchor's frame, moved as little as needed to lie in the area;
+// a frame larger than the area keeps its top left inside.
+QRect frameOver(const QRect& area, const QRect& anchor, const QSize& frame);
+
 // Beside the anchor's frame, on the side with more room (the right on a tie),
 // as wide as that room allows between `minimum` and `wanted`, and centred on
 // the anchor's height. It covers part of the anchor only when not even
@@ -37,6 +41,10 @@ inline constexpr int kWindowGap = 12;
 // window manager of X11 adds the frame only once the window is mapped, so the
 // placement is made again when the real frame differs from the one assumed.
 void centreOnScreen(QWidget& window);
+
+// The window over `anchor` as frameOver() says, on the anchor's screen; placed
+// again like centreOnScreen() once it is framed.
+void centreOver(QWidget& window, const QWidget& anchor);
 
 // The window beside `anchor` as frameBeside() says; `wanted` and the window's
 // minimum size are without the frame. Placed again like centreOnScreen() once

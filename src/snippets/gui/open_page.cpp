@@ -2,6 +2,7 @@
 
 #include "base/file_io.h"
 #include "shell/gui/prompts.h"
+#include "shell/gui/qt_text.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,10 +14,6 @@ namespace {
 
 QString tr(const char* text) {
     return QCoreApplication::translate("vendaxo::PageWindow", text);
-}
-
-std::filesystem::path toPath(const QString& file) {
-    return std::filesystem::path(file.toStdU16String());
 }
 
 bool isOnDisk(const std::filesystem::path& file) {

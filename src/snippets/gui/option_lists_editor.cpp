@@ -30,10 +30,6 @@ constexpr int kWideFrom = 300;
 
 using Widgets = std::initializer_list<QWidget*>;
 
-std::filesystem::path pathOf(const QString& name) {
-    return std::filesystem::path(name.toStdU16String());
-}
-
 } // namespace
 
 struct OptionListsEditor::Private {
@@ -197,7 +193,7 @@ void OptionListsEditor::Private::load() {
         return;
     OptionGrid loaded = grid;
     try {
-        loaded.rebuild(readOptionFile(pathOf(name)));
+        loaded.rebuild(readOptionFile(toPath(name)));
     } catch (const Error& error) {
         showError(error);
         return;
@@ -224,7 +220,7 @@ bool OptionListsEditor::Private::save() {
             return false;
     }
     try {
-        writeOptionFile(pathOf(name), grid);
+        writeOptionFile(toPath(name), grid);
     } catch (const Error& error) {
         showError(error);
         return false;

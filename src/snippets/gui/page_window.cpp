@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "shell/gui/prompts.h"
+#include "snippets/gui/insert_catalogue_command.h"
 #include "snippets/gui/open_page.h"
 #include "snippets/gui/page_forms.h"
 #include "snippets/gui/snippet_edit_command.h"
@@ -117,6 +118,7 @@ struct PageWindow::Private {
             action->setEnabled(q.hasPage());
         showPosition();
         editSnippet->update();
+        insertCatalogue->update();
         formatLabel->setText(q.hasPage() ? formatText(page.format()) : QString());
     }
 
@@ -168,6 +170,7 @@ struct PageWindow::Private {
     SourceEditor* editor = nullptr;
     // Destroyed before the editor it works on.
     std::unique_ptr<SnippetEditCommand> editSnippet;
+    std::unique_ptr<InsertCatalogueCommand> insertCatalogue;
     QLabel* formatLabel = nullptr;
     QLabel* positionLabel = nullptr;
     QAction* saveAction = nullptr;
@@ -207,6 +210,7 @@ void PageWindow::Private::buildEditMenu() {
     connect(editor, &QPlainTextEdit::redoAvailable, redo, &QAction::setEnabled);
     menu->addSeparator();
     editSnippet->addTo(menu);
+    insertCatalogue->addTo(menu);
 }
 
 void PageWindow::Private::buildStatusBar() {
@@ -249,6 +253,7 @@ PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
     d->editor->setPlaceholderText(tr("Open a page with File > Open..."));
     setCentralWidget(d->editor);
     d->editSnippet = std::make_unique<SnippetEditCommand>(*this, *d->editor, prompts);
+    d->insertCatalogue = std::make_unique<InsertCatalogueCommand>(*this, prompts);
 
     d->buildFileMenu();
     d->buildEditMenu();
@@ -339,6 +344,10 @@ bool PageWindow::maybeSave() {
 
 void PageWindow::setSnippetEditor(SnippetEditor* editor) {
     d->editSnippet->setSnippetEditor(editor);
+}
+
+void PageWindow::setAppServices(AppServices* services) {
+    d->insertCatalogue->setServices(services);
 }
 
 QPlainTextEdit* PageWindow::editor() const {

@@ -9,6 +9,7 @@ class QPlainTextEdit;
 
 namespace vendaxo {
 
+struct AppServices;
 class Prompts;
 class SnippetEditor;
 
@@ -52,6 +53,9 @@ public:
 
     // Who opens the dialogs for "Edit Snippet..."; without one it is disabled.
     void setSnippetEditor(SnippetEditor* editor);
+    // What "Insert Catalogue..." builds its buttons for: the current merchant.
+    // Without services, or before a merchant is chosen, it is disabled.
+    void setAppServices(AppServices* services);
 
     QPlainTextEdit* editor() const;
 
