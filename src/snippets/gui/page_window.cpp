@@ -318,7 +318,7 @@ bool PageWindow::reloadIfChangedOnDisk() {
     if (!d->readPage(file))
         return false;
     d->goToLine(line);
-    statusBar()->showMessage(tr("%1 was read again: it was changed on disk").arg(name));
+    statusBar()->showMessage(tr("Read again from disk"));
     return true;
 }
 
