@@ -9,6 +9,7 @@
 #include "shell/gui/setup_needed_dialog.h"
 #include "shell/gui/window_placement.h"
 #include "shell/merchant_session.h"
+#include "site/gui/site_menu.h"
 #include "snippets/gui/button_dialog.h"
 #include "snippets/gui/checkout_dialog.h"
 #include "snippets/gui/option_lists_editor.h"
@@ -104,6 +105,7 @@ MainWindow::MainWindow(AppServices& services, PageWindow* pageWindow, QWidget* p
     if (m_pageWindow) {
         m_pageWindow->setSnippetEditor(this);
         m_pageWindow->setAppServices(&m_services);
+        m_siteMenu = std::make_unique<SiteMenu>(services, *m_pageWindow);
     }
 }
 

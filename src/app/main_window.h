@@ -20,6 +20,7 @@ class OptionsDialog;
 class PageWindow;
 class PurchaseDialog;
 class SetupNeededDialog;
+class SiteMenu;
 
 // The program's one top-level window: the picture, the five commands, the
 // merchant chooser and About mode. It loads the merchant profile every time it
@@ -78,6 +79,8 @@ private:
     AppServices& m_services;
     // Either window may go first.
     QPointer<PageWindow> m_pageWindow;
+    // The page window's "Site" menu, while there is a page window.
+    std::unique_ptr<SiteMenu> m_siteMenu;
     std::unique_ptr<Ui::MainWindow> m_ui;
     PurchaseDialog* m_purchaseDialog = nullptr;
     ButtonDialog* m_viewCartDialog = nullptr;

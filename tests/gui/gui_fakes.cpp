@@ -53,6 +53,17 @@ QString ScriptedPrompts::saveFileName(QWidget* parent, const QString& caption,
     return openFileName(parent, caption, filter);
 }
 
+QString ScriptedPrompts::folderName(QWidget*, const QString& caption, const QString& start) {
+    startFolders.push_back(start);
+    if (folderNames.empty()) {
+        ADD_FAILURE() << "unscripted folder dialog: " << caption.toStdString();
+        return {};
+    }
+    QString name = folderNames.front();
+    folderNames.pop_front();
+    return name;
+}
+
 std::optional<QColor> ScriptedPrompts::colour(QWidget*, const QColor&) {
     if (colours.empty()) {
         ADD_FAILURE() << "unscripted colour chooser";

@@ -30,6 +30,7 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& proposed) override;
+    QString folderName(QWidget* parent, const QString& caption, const QString& start) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     void notice(QWidget* field, const QString& text) override;
 
@@ -40,9 +41,11 @@ public:
     std::vector<QString> notices;       // field object name + "|" + text
     std::vector<QString> inputPrompts;  // caption + "|" + prompt + "|" + initial
     std::vector<QString> proposedFiles; // what each save dialog started on
+    std::vector<QString> startFolders;  // what each folder dialog started on
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<std::optional<QString>> inputs;
     std::deque<QString> fileNames;
+    std::deque<QString> folderNames;
     std::deque<std::optional<QColor>> colours;
 };
 

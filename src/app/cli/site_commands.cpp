@@ -2,9 +2,8 @@
 #include "app/cli/cli_support.h"
 #include "base/file_io.h"
 #include "base/json.h"
-#include "site/site_refresh.h"
+#include "site/site_text.h"
 
-#include <array>
 #include <cstdio>
 
 #ifdef _WIN32
@@ -72,11 +71,6 @@ private:
     std::string m_line;
 };
 
-// "1 page", "2 pages".
-std::string counted(std::size_t count, std::string_view noun) {
-    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
-}
-
 std::vector<std::filesystem::path> rootsOf(const SiteOptions& options) {
     std::vector<std::filesystem::path> roots;
     for (const std::string& path : options.paths)
@@ -94,29 +88,12 @@ void reportFailures(const std::vector<SiteFailure>& failures) {
         std::fprintf(stderr, "vendaxo-cli: %s\n", failure.message.c_str());
 }
 
-std::string placeText(const SiteReport& report, FormPlace place) {
-    return report.pages[place.page].name + ":" + std::to_string(place.line);
-}
-
-std::string summary(const SiteReport& report) {
-    std::string text =
-        counted(report.pagesChecked, "page") + ", " + counted(report.forms, "form") + ": ";
-    for (std::size_t i = 0; i < kSiteProblemKinds; ++i) {
-        const auto kind = static_cast<SiteProblemKind>(i);
-        text += (i ? ", " : "") + std::to_string(report.count(kind)) + " " +
-                std::string(siteProblemName(kind));
-    }
-    if (!report.failures.empty())
-        text += "; " + std::to_string(report.failures.size()) + " could not be read";
-    return text + "\n";
-}
-
 std::string plainCheck(const SiteReport& report) {
     std::string text;
     for (const SiteProblem& problem : report.problems)
-        text += placeText(report, problem.place) + ": " +
+        text += placeName(report, problem.place) + ": " +
                 std::string(siteProblemName(problem.kind)) + ": " + problem.details + "\n";
-    return text + summary(report);
+    return text + siteSummary(report) + "\n";
 }
 
 std::string jsonCheck(const SiteReport& report) {
@@ -145,17 +122,11 @@ std::string jsonCheck(const SiteReport& report) {
            "\n";
 }
 
-std::string plainRefresh(const SiteReport& check, const RefreshReport& refresh, bool dryRun) {
+std::string plainRefresh(const SiteReport& check, const RefreshReport& refresh, RefreshMode mode) {
     std::string text;
     for (const FormRefresh& form : refresh.forms)
-        text += placeText(check, form.place) + ": " +
-                (form.refreshed ? dryRun ? "would refresh " : "refreshed " : "left alone ") +
-                std::string(snippetKindName(form.form)) + ": " + form.details + "\n";
-    text += counted(refresh.refreshedCount(), "form") +
-            (dryRun ? " would be refreshed on " : " refreshed on ") +
-            counted(refresh.pagesWritten, "page") + ", " +
-            std::to_string(refresh.leftAloneCount()) + " left alone";
-    return text + (dryRun ? "; nothing was written\n" : "\n");
+        text += formRefreshLine(check, form, mode) + "\n";
+    return text + refreshSummary(refresh, mode) + "\n";
 }
 
 SiteSettings loadSettings(const GlobalOptions& globals, SettingsStore& store) {
@@ -178,16 +149,15 @@ int refreshCommand(const SiteOptions& options, const GlobalOptions& globals) {
     const auto store = globals.openStore();
     const SiteSettings settings = loadSettings(globals, *store);
     const SiteReport report = check(options, settings);
+    const RefreshMode mode = options.dryRun ? RefreshMode::DryRun : RefreshMode::Write;
     RefreshReport refresh;
     {
         TerminalProgress progress("Refreshed");
-        refresh =
-            refreshSite(report, settings, options.dryRun ? RefreshMode::DryRun : RefreshMode::Write,
-                        progress.callback());
+        refresh = refreshSite(report, settings, mode, progress.callback());
     }
     reportFailures(report.failures);
     reportFailures(refresh.failures);
-    writeStdout(plainRefresh(report, refresh, options.dryRun));
+    writeStdout(plainRefresh(report, refresh, mode));
     if (!report.failures.empty() || !refresh.failures.empty())
         return kExitError;
     return refresh.leftAloneCount() == 0 ? kExitDone : kExitFound;

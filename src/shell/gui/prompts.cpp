@@ -132,6 +132,10 @@ QString QtPrompts::saveFileName(QWidget* parent, const QString& caption, const Q
     return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
 }
 
+QString QtPrompts::folderName(QWidget* parent, const QString& caption, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
 std::optional<QColor> QtPrompts::colour(QWidget* parent, const QColor& initial) {
     const QColor chosen = QColorDialog::getColor(initial, parent);
     return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;

@@ -28,6 +28,8 @@ public:
     // `proposed` is the file the dialog starts on; empty for none.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                  const QString& proposed) = 0;
+    // A folder, the dialog starting on `start`; empty when cancelled.
+    virtual QString folderName(QWidget* parent, const QString& caption, const QString& start) = 0;
     // nullopt when cancelled.
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
     // A message about what was just typed into `field`, shown beside it without
@@ -56,6 +58,7 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& proposed) override;
+    QString folderName(QWidget* parent, const QString& caption, const QString& start) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     // A balloon under the field, inside its window, that takes neither focus
     // nor clicks; it goes when the field loses focus, or after a while.

@@ -37,6 +37,14 @@ QString OpenPage::fileName() const {
     return QFileInfo(m_file).fileName();
 }
 
+bool OpenPage::changedOnDisk() const {
+    try {
+        return PageOnDisk::read(m_onDisk.file).bytes != m_onDisk.bytes;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 std::string OpenPage::encoded(const std::string& text) const {
     PageDocument page = m_format;
     page.text = text;

@@ -25,6 +25,9 @@ public:
     const QString& file() const { return m_file; } // absolute
     QString fileName() const;
     const PageDocument& format() const { return m_format; }
+    // Whether the file holds other bytes than were last read or written here;
+    // a file that cannot be read is not taken as changed.
+    bool changedOnDisk() const;
 
     // Writes the text over the file in the page's encoding and line ends,
     // keeping the previous bytes as PAGE.bak. When the file was changed or

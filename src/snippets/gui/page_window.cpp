@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QUrl>
 
 namespace vendaxo {
@@ -157,12 +158,41 @@ struct PageWindow::Private {
         editor->ensureCursorVisible();
         editor->document()->setModified(true);
         lastInsert = cursor;
+        bringToFront();
+    }
+
+    void bringToFront() {
         if (q.isMinimized())
             q.showNormal();
         else
             q.show();
         q.raise();
         q.activateWindow();
+    }
+
+    // The caret at the start of the line (from 1; past the end: the last line),
+    // shown in the middle of the editor.
+    void goToLine(int line) {
+        QTextDocument* document = editor->document();
+        QTextBlock block = document->findBlockByNumber(line - 1);
+        if (!block.isValid())
+            block = document->lastBlock();
+        editor->setTextCursor(QTextCursor(block));
+        editor->centerCursor();
+    }
+
+    // Shows the file's text; a file that cannot be read is shown as an error.
+    bool readPage(const QString& file) {
+        std::string text;
+        OpenPage opened;
+        try {
+            opened = OpenPage::read(file, text);
+        } catch (const std::exception& error) {
+            prompts.error(&q, QString::fromStdString(error.what()));
+            return false;
+        }
+        showPage(std::move(opened), text);
+        return true;
     }
 
     PageWindow& q;
@@ -264,17 +294,36 @@ PageWindow::PageWindow(Prompts& prompts, QWidget* parent)
 PageWindow::~PageWindow() = default;
 
 bool PageWindow::openPage(const QString& file) {
-    if (!maybeSave())
+    return maybeSave() && d->readPage(QFileInfo(file).absoluteFilePath());
+}
+
+bool PageWindow::openPageAt(const QString& file, int line) {
+    const bool isOpen = hasPage() && QFileInfo(file) == QFileInfo(d->page.file());
+    if (!isOpen && !openPage(file))
         return false;
-    std::string text;
-    OpenPage page;
-    try {
-        page = OpenPage::read(QFileInfo(file).absoluteFilePath(), text);
-    } catch (const std::exception& error) {
-        d->prompts.error(this, QString::fromStdString(error.what()));
+    d->goToLine(line);
+    d->bringToFront();
+    return true;
+}
+
+bool PageWindow::reloadIfChangedOnDisk() {
+    if (!hasPage() || !d->page.changedOnDisk())
         return false;
-    }
-    d->showPage(std::move(page), text);
+    const QString name = d->page.fileName();
+    if (isModified() &&
+        d->prompts.message(this, QMessageBox::Question, tr("Page Changed on Disk"),
+                           tr("%1 was changed on disk, and it has unsaved changes here. Read it "
+                              "again and lose your changes?\n\nNo keeps your changes; saving "
+                              "them asks before the version on disk is replaced.")
+                               .arg(name),
+                           QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    const int line = d->editor->textCursor().blockNumber() + 1;
+    const QString file = d->page.file(); // a copy: reading replaces the page
+    if (!d->readPage(file))
+        return false;
+    d->goToLine(line);
+    statusBar()->showMessage(tr("Read again from disk"));
     return true;
 }
 

@@ -30,6 +30,15 @@ public:
     // Opens the page, asking first about unsaved changes; false when the page
     // could not be read (the error is shown) or the merchant cancelled.
     bool openPage(const QString& file);
+    // Puts the caret at the start of the line (from 1) of the page, which is
+    // opened first as openPage() does unless it is the one open, and brings the
+    // window to the front; false when the page was not opened.
+    bool openPageAt(const QString& file, int line);
+    // Reads the open page again when its file was changed on disk since it was
+    // read or saved here (a site refresh rewrote it), the caret kept on its
+    // line. Unsaved changes are asked about first, and No keeps them. True when
+    // the page was read again.
+    bool reloadIfChangedOnDisk();
     bool hasPage() const;
     QString pageFile() const;
     bool isModified() const;
