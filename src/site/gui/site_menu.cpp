@@ -92,10 +92,6 @@ QString outcomeText(const SiteReport& check, const RefreshReport& refresh) {
     return text;
 }
 
-std::filesystem::path toPath(const QString& folder) {
-    return std::filesystem::path(folder.toStdU16String());
-}
-
 } // namespace
 
 SiteMenu::SiteMenu(AppServices& services, PageWindow& window)
