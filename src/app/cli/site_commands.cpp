@@ -7,12 +7,6 @@
 #include <array>
 #include <cstdio>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace vendaxo::cli {
 
 namespace {
@@ -23,60 +17,6 @@ struct SiteOptions {
     bool dryRun = false;
 };
 
-bool standardErrorIsTerminal() {
-#ifdef _WIN32
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return isatty(STDERR_FILENO) != 0;
-#endif
-}
-
-// "Checked 412 of 1000 pages" on standard error while it is a terminal,
-// written again only when the percentage moves, and cleared at the end.
-class TerminalProgress {
-public:
-    explicit TerminalProgress(std::string verb)
-        : m_verb(std::move(verb)), m_shown(standardErrorIsTerminal()) {}
-    ~TerminalProgress() { clear(); }
-    TerminalProgress(const TerminalProgress&) = delete;
-    TerminalProgress& operator=(const TerminalProgress&) = delete;
-
-    SiteProgress callback() {
-        if (!m_shown)
-            return {};
-        return [this](std::size_t done, std::size_t total) {
-            const std::size_t percent = done * 100 / total;
-            if (percent != m_percent || done == total) {
-                m_percent = percent;
-                m_line =
-                    m_verb + " " + std::to_string(done) + " of " + std::to_string(total) + " pages";
-                std::fprintf(stderr, "\r%s", m_line.c_str());
-                std::fflush(stderr);
-            }
-            return true;
-        };
-    }
-
-    void clear() {
-        if (m_line.empty())
-            return;
-        std::fprintf(stderr, "\r%s\r", std::string(m_line.size(), ' ').c_str());
-        std::fflush(stderr);
-        m_line.clear();
-    }
-
-private:
-    std::string m_verb;
-    bool m_shown;
-    std::size_t m_percent = static_cast<std::size_t>(-1);
-    std::string m_line;
-};
-
-// "1 page", "2 pages".
-std::string counted(std::size_t count, std::string_view noun) {
-    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
-}
-
 std::vector<std::filesystem::path> rootsOf(const SiteOptions& options) {
     std::vector<std::filesystem::path> roots;
     for (const std::string& path : options.paths)
@@ -85,7 +25,7 @@ std::vector<std::filesystem::path> rootsOf(const SiteOptions& options) {
 }
 
 SiteReport check(const SiteOptions& options, const SiteSettings& settings) {
-    TerminalProgress progress("Checked");
+    TerminalProgress progress("Checked", "pages");
     return checkSite(rootsOf(options), settings, progress.callback());
 }
 
@@ -180,7 +120,7 @@ int refreshCommand(const SiteOptions& options, const GlobalOptions& globals) {
     const SiteReport report = check(options, settings);
     RefreshReport refresh;
     {
-        TerminalProgress progress("Refreshed");
+        TerminalProgress progress("Refreshed", "pages");
         refresh =
             refreshSite(report, settings, options.dryRun ? RefreshMode::DryRun : RefreshMode::Write,
                         progress.callback());
