@@ -157,6 +157,18 @@ std::vector<FormPart> differingParts(const FormContent& a, const FormContent& b)
     return parts;
 }
 
+std::string formPartName(const FormPart& part) {
+    switch (part.kind) {
+    case FormPartKind::Action:
+        return "the action";
+    case FormPartKind::Comment:
+        return "the comment " + part.name;
+    case FormPartKind::Field:
+        break;
+    }
+    return part.name;
+}
+
 bool hasPart(const FormContent& content, const FormPart& part) {
     return std::binary_search(
         content.begin(), content.end(), FormContentEntry{part, {}},

@@ -39,6 +39,8 @@ FormContent formContent(const HtmlForm& form);
 
 // The parts whose content differs between two forms, in part order.
 std::vector<FormPart> differingParts(const FormContent& a, const FormContent& b);
+// "the action", "the comment NAME", or the field's name.
+std::string formPartName(const FormPart& part);
 // Whether the form has the part at all.
 bool hasPart(const FormContent& content, const FormPart& part);
 

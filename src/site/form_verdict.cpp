@@ -56,18 +56,6 @@ std::string freshHtml(const ReadSnippet& form, const SiteSettings& settings) {
     return buildCheckoutSnippet(form.checkout.choices, settings.checkout, profile);
 }
 
-std::string partName(const FormPart& part) {
-    switch (part.kind) {
-    case FormPartKind::Action:
-        return "the action";
-    case FormPartKind::Comment:
-        return "the comment " + part.name;
-    case FormPartKind::Field:
-        break;
-    }
-    return part.name;
-}
-
 // Sorts the differing parts of a stale form: settings, fields only the found
 // form has and the program does not write, and the form's own values.
 void compare(const FormContent& found, const FormContent& fresh, SnippetKind kind,
@@ -81,7 +69,7 @@ void compare(const FormContent& found, const FormContent& fresh, SnippetKind kin
         } else if (part.kind == FormPartKind::Field && !hasPart(fresh, part)) {
             verdict.dropped.push_back(part.name);
         } else {
-            ownChanges.push_back(partName(part));
+            ownChanges.push_back(formPartName(part));
         }
     }
     std::sort(verdict.groups.begin(), verdict.groups.end());

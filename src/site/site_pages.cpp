@@ -42,7 +42,8 @@ public:
             folder(path);
         else if (!isPageFile(path))
             m_result.failures.push_back(
-                {pathName(path), "is not a page: only .htm and .html files are checked"});
+                {pathName(path),
+                 pathName(path) + " is not a page: only .htm and .html files are checked"});
         else
             page(path);
     }
@@ -51,7 +52,8 @@ public:
 
 private:
     void fail(std::string name, const std::error_code& error) {
-        m_result.failures.push_back({std::move(name), "cannot be read: " + error.message()});
+        std::string message = name + " cannot be read: " + error.message();
+        m_result.failures.push_back({std::move(name), std::move(message)});
     }
 
     static fs::path canonicalOf(const fs::path& path) {

@@ -16,7 +16,7 @@ struct SitePage {
 // A page or folder that could not be read, and why.
 struct SiteFailure {
     std::string name;
-    std::string message;
+    std::string message; // naming the page or folder
 };
 
 struct SitePages {

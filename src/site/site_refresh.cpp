@@ -85,20 +85,38 @@ PageRefreshPlan planPageRefresh(const SiteReport& check, std::size_t page,
             expected.back() = FormState::Current;
         }
     }
-    if (replacements.empty())
-        return plan;
-    plan.bytes = replaceInPage(plan.read.bytes, std::move(replacements));
-    std::vector<FormState> states;
-    for (const ReadForm& form : readSnippetForms(plan.bytes))
-        states.push_back(judgeForm(form, settings).state);
-    if (states != expected)
-        throw Error("the rebuilt forms did not read back as current; it was not written");
+    if (!replacements.empty())
+        plan.bytes = rebuildPage(plan.read.bytes, std::move(replacements), expected, settings);
     return plan;
 }
 
-void writePageRefresh(const PageRefreshPlan& plan) {
-    if (!plan.bytes.empty())
-        rewritePage(plan.read, plan.bytes);
+std::string rebuildPage(std::string_view bytes, std::vector<PageReplacement> replacements,
+                        const std::vector<FormState>& expected, const SiteSettings& settings) {
+    std::string rebuilt = replaceInPage(bytes, std::move(replacements));
+    std::vector<FormState> states;
+    for (const ReadForm& form : readSnippetForms(rebuilt))
+        states.push_back(judgeForm(form, settings).state);
+    if (states != expected)
+        throw Error("the rebuilt forms did not read back as current; it was not written");
+    return rebuilt;
+}
+
+void writePageRewrite(const PageRewrite& rewrite) {
+    if (!rewrite.bytes.empty())
+        rewritePage(rewrite.read, rewrite.bytes);
+}
+
+bool applyPageRewrite(const PageRewrite& rewrite, RefreshMode mode, const std::string& name,
+                      std::vector<SiteFailure>& failures) {
+    try {
+        if (mode == RefreshMode::Write)
+            writePageRewrite(rewrite);
+        return true;
+    } catch (const Error& error) {
+        // Changed on disk, or not writable.
+        failures.push_back({name, error.what()});
+        return false;
+    }
 }
 
 std::size_t RefreshReport::refreshedCount() const {
@@ -124,13 +142,9 @@ RefreshReport refreshSite(const SiteReport& check, const SiteSettings& settings,
         visited.insert(pages[i]);
         try {
             PageRefreshPlan plan = planPageRefresh(check, pages[i], settings);
-            try {
-                if (mode == RefreshMode::Write)
-                    writePageRefresh(plan);
+            if (applyPageRewrite(plan, mode, page.name, report.failures)) {
                 report.pagesWritten += !plan.bytes.empty();
-            } catch (const Error& error) {
-                // Changed on disk, or not writable: nothing of it is lost.
-                report.failures.push_back({page.name, error.what()});
+            } else {
                 for (FormRefresh& form : plan.forms) {
                     if (form.refreshed) {
                         form.refreshed = false;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vendaxo {
@@ -33,24 +34,38 @@ struct RefreshReport {
     std::size_t leftAloneCount() const;
 };
 
-// One page's refresh, planned: the page as read, what it is to hold, and what
-// happens to each of its forms that is not current.
-struct PageRefreshPlan {
-    std::size_t page = 0; // the index in the check's list
+// A page as read and the bytes it is to hold: none when nothing of it changes.
+struct PageRewrite {
+    std::size_t page = 0; // the index in the list of pages walked
     PageOnDisk read;
-    std::string bytes; // empty when no form is rebuilt
+    std::string bytes;
+};
+
+// The page's bytes with the replacements made, read back: its forms must
+// judge as `expected` says, one state a form in page order (Error otherwise,
+// as for a page that cannot be read).
+std::string rebuildPage(std::string_view bytes, std::vector<PageReplacement> replacements,
+                        const std::vector<FormState>& expected, const SiteSettings& settings);
+
+// Writes the planned bytes with rewritePage(): atomically, the bytes read kept
+// as PAGE.bak, nothing written (PageChangedOnDisk) when the file changed since.
+void writePageRewrite(const PageRewrite& rewrite);
+// The same in a run: a dry run writes nothing. A page that could not be
+// written is listed among the failures (nothing of it lost) and false returned.
+bool applyPageRewrite(const PageRewrite& rewrite, RefreshMode mode, const std::string& name,
+                      std::vector<SiteFailure>& failures);
+
+// One page's refresh, planned: what happens to each of its forms that is not
+// current.
+struct PageRefreshPlan : PageRewrite {
     std::vector<FormRefresh> forms;
 };
 
 // Reads the page again and judges its forms again with the check's SKU
 // conflicts; the rebuilt page is read back, and must show every rebuilt form
-// current and the others as they were (Error otherwise, as for a page that
-// cannot be read).
+// current and the others as they were.
 PageRefreshPlan planPageRefresh(const SiteReport& check, std::size_t page,
                                 const SiteSettings& settings);
-// Writes the plan with rewritePage(): atomically, the bytes read kept as
-// PAGE.bak, nothing written (PageChangedOnDisk) when the file changed since.
-void writePageRefresh(const PageRefreshPlan& plan);
 
 // Rebuilds the stale forms the check found, in place, from their own values
 // and the settings now: each page with such forms is read again and judged

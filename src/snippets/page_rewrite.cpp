@@ -50,11 +50,15 @@ std::string replaceInPage(std::string_view pageBytes, std::vector<PageReplacemen
     std::size_t at = 0;
     for (const PageReplacement& replacement : replacements) {
         out.append(pageBytes.substr(at, replacement.begin - at));
-        out += encodeText(page.crlf ? withCrlf(replacement.html) : replacement.html, page.encoding);
+        out += htmlInPage(replacement.html, page);
         at = replacement.end;
     }
     out.append(pageBytes.substr(at));
     return out;
+}
+
+std::string htmlInPage(std::string_view html, const PageDocument& page) {
+    return encodeText(page.crlf ? withCrlf(html) : html, page.encoding);
 }
 
 std::filesystem::path pageBackupPath(const std::filesystem::path& file) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/error.h"
+#include "snippets/page_file.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -31,6 +32,9 @@ struct PageReplacement {
 // own encoding and line ends; every other byte stays as it was. The ranges
 // must lie inside the page and not overlap (Error otherwise).
 std::string replaceInPage(std::string_view pageBytes, std::vector<PageReplacement> replacements);
+// HTML (UTF-8, lines ended by "\n") as the page holds text: in its encoding
+// and line ends, the bytes replaceInPage() writes for it.
+std::string htmlInPage(std::string_view html, const PageDocument& page);
 
 // The file no longer holds what was read.
 class PageChangedOnDisk final : public Error {

@@ -69,6 +69,24 @@ protected:
         return refreshSite(checkSite({site()}, now), now, mode);
     }
 
+    static std::string withCrlf(std::string_view text) {
+        std::string out;
+        for (char c : text)
+            out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return out;
+    }
+
+    // The page's bytes outside its forms, with each form as "[form]".
+    static std::string outsideForms(const std::string& bytes) {
+        std::string out;
+        std::size_t at = 0;
+        for (const ReadSnippet& snippet : readSnippets(bytes)) {
+            out += bytes.substr(at, snippet.range->begin - at) + "[form]";
+            at = snippet.range->end;
+        }
+        return out + bytes.substr(at);
+    }
+
     static constexpr std::string_view head = "<html><head><title>Atlases</title></head><body>\n"
                                              "<p>Maps &amp; atlases</p>\n";
     static constexpr std::string_view tail = "<p>Thank you.</p>\n</body></html>\n";

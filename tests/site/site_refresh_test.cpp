@@ -21,24 +21,6 @@ std::vector<std::string> outcomes(const RefreshReport& report) {
     return out;
 }
 
-std::string withCrlf(std::string_view text) {
-    std::string out;
-    for (char c : text)
-        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out;
-}
-
-// The page's bytes outside its forms, with each form as "[form]".
-std::string outsideForms(const std::string& bytes) {
-    std::string out;
-    std::size_t at = 0;
-    for (const ReadSnippet& snippet : readSnippets(bytes)) {
-        out += bytes.substr(at, snippet.range->begin - at) + "[form]";
-        at = snippet.range->end;
-    }
-    return out + bytes.substr(at);
-}
-
 TEST_F(SiteTest, RefreshMendsStaleFormsAndKeepsEveryOtherByte) {
     const std::string before =
         page("order.html", "<div>\n" + checkout() + "</div>\r\n<p>between</p>" + purchase("A1") +
@@ -136,7 +118,7 @@ TEST_F(SiteTest, RefreshWritesNoPageThatChangedOnDiskSinceItWasRead) {
     ASSERT_FALSE(plan.bytes.empty());
     const std::string edited = readFile(site() / "a.html") + "<p>typed meanwhile</p>";
     writeFile(site() / "a.html", edited);
-    EXPECT_THROW(writePageRefresh(plan), PageChangedOnDisk);
+    EXPECT_THROW(writePageRewrite(plan), PageChangedOnDisk);
     EXPECT_EQ(readFile(site() / "a.html"), edited);
     EXPECT_FALSE(std::filesystem::exists(site() / "a.html.bak"));
 

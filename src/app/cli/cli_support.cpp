@@ -11,13 +11,25 @@
 #ifdef _WIN32
 #include "shell/registry_store.h"
 #include "snippets/ole_bridge.h"
+
+#include <io.h>
 #else
 #include "shell/sqlite_store.h"
+
+#include <unistd.h>
 #endif
 
 namespace vendaxo::cli {
 
 namespace {
+
+bool standardErrorIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
 
 std::string installedList(const Installation& installation) {
     const auto numbers = installation.merchantNumbers();
@@ -81,6 +93,44 @@ void writeStdout(std::string_view bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
         std::fflush(stdout) != 0)
         throw Error("Cannot write to standard output.");
+}
+
+std::string counted(std::size_t count, std::string_view noun) {
+    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
+TerminalProgress::TerminalProgress(std::string verb, std::string noun, std::size_t from)
+    : m_verb(std::move(verb)), m_noun(std::move(noun)), m_from(from),
+      m_shown(standardErrorIsTerminal()) {}
+
+TerminalProgress::~TerminalProgress() {
+    clear();
+}
+
+std::function<bool(std::size_t, std::size_t)> TerminalProgress::callback() {
+    if (!m_shown)
+        return {};
+    return [this](std::size_t done, std::size_t total) {
+        if (total < m_from)
+            return true;
+        const std::size_t percent = done * 100 / total;
+        if (percent != m_percent || done == total) {
+            m_percent = percent;
+            m_line =
+                m_verb + " " + std::to_string(done) + " of " + std::to_string(total) + " " + m_noun;
+            std::fprintf(stderr, "\r%s", m_line.c_str());
+            std::fflush(stderr);
+        }
+        return true;
+    };
+}
+
+void TerminalProgress::clear() {
+    if (m_line.empty())
+        return;
+    std::fprintf(stderr, "\r%s\r", std::string(m_line.size(), ' ').c_str());
+    std::fflush(stderr);
+    m_line.clear();
 }
 
 std::unique_ptr<PageEditorBridge> OutputOptions::bridge() const {

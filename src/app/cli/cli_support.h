@@ -4,6 +4,7 @@
 #include "snippets/page_editor.h"
 
 #include <CLI/CLI.hpp>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -56,6 +57,33 @@ void addSnippetsCommand(CLI::App& app, Commands& commands);
 void addSiteCommands(CLI::App& app, Commands& commands);
 
 void writeStdout(std::string_view bytes);
+
+// "1 page", "2 pages".
+std::string counted(std::size_t count, std::string_view noun);
+
+// "Checked 412 of 1000 pages" on standard error while it is a terminal (and
+// nothing when it is not, so logs stay clean), once the total reaches
+// `from`: written again only when the percentage moves, cleared at the end.
+class TerminalProgress {
+public:
+    TerminalProgress(std::string verb, std::string noun, std::size_t from = 0);
+    ~TerminalProgress();
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    // Called after each item with how many are done of how many; never stops
+    // the work. Empty when standard error is no terminal.
+    std::function<bool(std::size_t done, std::size_t total)> callback();
+    void clear();
+
+private:
+    std::string m_verb;
+    std::string m_noun;
+    std::size_t m_from;
+    bool m_shown;
+    std::size_t m_percent = static_cast<std::size_t>(-1);
+    std::string m_line;
+};
 
 // Where a snippet goes: standard output, a page file or the page editor.
 struct OutputOptions {

@@ -6,12 +6,6 @@
 
 #include <cstdio>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace vendaxo::cli {
 
 namespace {
@@ -22,55 +16,6 @@ struct SiteOptions {
     bool dryRun = false;
 };
 
-bool standardErrorIsTerminal() {
-#ifdef _WIN32
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return isatty(STDERR_FILENO) != 0;
-#endif
-}
-
-// "Checked 412 of 1000 pages" on standard error while it is a terminal,
-// written again only when the percentage moves, and cleared at the end.
-class TerminalProgress {
-public:
-    explicit TerminalProgress(std::string verb)
-        : m_verb(std::move(verb)), m_shown(standardErrorIsTerminal()) {}
-    ~TerminalProgress() { clear(); }
-    TerminalProgress(const TerminalProgress&) = delete;
-    TerminalProgress& operator=(const TerminalProgress&) = delete;
-
-    SiteProgress callback() {
-        if (!m_shown)
-            return {};
-        return [this](std::size_t done, std::size_t total) {
-            const std::size_t percent = done * 100 / total;
-            if (percent != m_percent || done == total) {
-                m_percent = percent;
-                m_line =
-                    m_verb + " " + std::to_string(done) + " of " + std::to_string(total) + " pages";
-                std::fprintf(stderr, "\r%s", m_line.c_str());
-                std::fflush(stderr);
-            }
-            return true;
-        };
-    }
-
-    void clear() {
-        if (m_line.empty())
-            return;
-        std::fprintf(stderr, "\r%s\r", std::string(m_line.size(), ' ').c_str());
-        std::fflush(stderr);
-        m_line.clear();
-    }
-
-private:
-    std::string m_verb;
-    bool m_shown;
-    std::size_t m_percent = static_cast<std::size_t>(-1);
-    std::string m_line;
-};
-
 std::vector<std::filesystem::path> rootsOf(const SiteOptions& options) {
     std::vector<std::filesystem::path> roots;
     for (const std::string& path : options.paths)
@@ -79,7 +24,7 @@ std::vector<std::filesystem::path> rootsOf(const SiteOptions& options) {
 }
 
 SiteReport check(const SiteOptions& options, const SiteSettings& settings) {
-    TerminalProgress progress("Checked");
+    TerminalProgress progress("Checked", "pages");
     return checkSite(rootsOf(options), settings, progress.callback());
 }
 
@@ -152,7 +97,7 @@ int refreshCommand(const SiteOptions& options, const GlobalOptions& globals) {
     const RefreshMode mode = options.dryRun ? RefreshMode::DryRun : RefreshMode::Write;
     RefreshReport refresh;
     {
-        TerminalProgress progress("Refreshed");
+        TerminalProgress progress("Refreshed", "pages");
         refresh = refreshSite(report, settings, mode, progress.callback());
     }
     reportFailures(report.failures);
