@@ -36,7 +36,7 @@ protected:
     std::string page(const std::string& name, const std::vector<std::string>& forms) {
         std::filesystem::create_directories(m_dir / "site");
         writeFile(m_dir / "site" / name, pageOf(forms));
-        return site() + "/" + name;
+        return (m_dir / "site" / name).string();
     }
     // "PAGE:LINE: " of the form that follows the forms before it on the page.
     static std::string at(const std::string& page, const std::vector<std::string>& before) {
