@@ -25,8 +25,12 @@ std::string staleDetails(const ReadForm& form, const FormVerdict& verdict) {
     std::string details;
     if (form.snippet.kind != SnippetKind::Checkout)
         details = std::string(snippetKindName(form.snippet.kind)) + " form: ";
-    details += groupNames(verdict.groups) + " differ" + (verdict.groups.size() == 1 ? "s" : "") +
-               " from the settings now";
+    // "colours" and "shipping method and rates" are plural by themselves.
+    const bool plural = verdict.groups.size() > 1 ||
+                        verdict.groups.front() == SettingGroup::Colours ||
+                        verdict.groups.front() == SettingGroup::Shipping;
+    details +=
+        groupNames(verdict.groups) + (plural ? " differ" : " differs") + " from the settings now";
     if (!verdict.notRefreshable.empty())
         details += " (refresh leaves it: " + verdict.notRefreshable + ")";
     return details;
