@@ -1,5 +1,7 @@
 #include "shell/gui/prompts.h"
 
+#include "shell/gui/window_placement.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QEvent>
@@ -112,28 +114,50 @@ QMessageBox::StandardButton QtPrompts::message(QWidget* parent, QMessageBox::Ico
                                                const QString& caption, const QString& text,
                                                QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, caption, text, buttons, parent);
+    keepAboveMainWindow(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 std::optional<QString> QtPrompts::inputText(QWidget* parent, const QString& caption,
                                             const QString& prompt, const QString& initial) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
-    return ok ? std::optional<QString>(text) : std::nullopt;
+    QInputDialog dialog(parent);
+    keepAboveMainWindow(dialog);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    return dialog.exec() == QDialog::Accepted ? std::optional<QString>(dialog.textValue())
+                                              : std::nullopt;
 }
 
+namespace {
+
+// The one file or folder chosen; empty when the merchant cancelled.
+QString chosenPath(QFileDialog& dialog) {
+    keepAboveMainWindow(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
 QString QtPrompts::openFileName(QWidget* parent, const QString& caption, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenPath(dialog);
 }
 
 QString QtPrompts::saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                 const QString& proposed) {
-    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
+    QFileDialog dialog(parent, caption, proposed, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return chosenPath(dialog);
 }
 
 QString QtPrompts::folderName(QWidget* parent, const QString& caption, const QString& start) {
-    return QFileDialog::getExistingDirectory(parent, caption, start);
+    QFileDialog dialog(parent, caption, start);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return chosenPath(dialog);
 }
 
 std::optional<QColor> QtPrompts::colour(QWidget* parent, const QColor& initial) {

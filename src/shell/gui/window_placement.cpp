@@ -143,4 +143,8 @@ void placeBeside(QWidget& window, const QWidget& anchor, const QSize& wanted) {
     });
 }
 
+void keepAboveMainWindow(QWidget& window) {
+    window.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
 } // namespace vendaxo

@@ -51,4 +51,8 @@ void centreOver(QWidget& window, const QWidget& anchor);
 // it is framed.
 void placeBeside(QWidget& window, const QWidget& anchor, const QSize& wanted);
 
+// The main window stays above every other window: a window opened from
+// elsewhere (the page window, its prompts) must too, or it would hide behind it.
+void keepAboveMainWindow(QWidget& window);
+
 } // namespace vendaxo

@@ -36,6 +36,7 @@ int progressValue(std::size_t count) {
 // between two pages; nothing else takes input meanwhile.
 auto withProgress(QWidget* parent, const QString& text, const auto& work) {
     QProgressDialog dialog(parent);
+    keepAboveMainWindow(dialog);
     dialog.setObjectName(QStringLiteral("siteProgressDialog"));
     dialog.setWindowTitle(SiteMenu::tr("Vendaxo"));
     dialog.setLabelText(SiteMenu::tr("Finding the pages..."));
@@ -199,7 +200,8 @@ QWidget* SiteMenu::frontWindow() const {
 void SiteMenu::showReport(const SiteReport& report, const QString& outcome) {
     const bool first = !m_problems;
     if (first) {
-        // A window of its own, so that the page it opens comes in front of it.
+        // A window of its own, beside the page window where the forms it
+        // lists open, so that neither hides the other.
         m_problems = new SiteProblemsDialog();
         m_problems->setObjectName(QStringLiteral("siteProblemsDialog"));
         connect(m_problems, &SiteProblemsDialog::openRequested, this, &SiteMenu::openProblem);
@@ -209,8 +211,12 @@ void SiteMenu::showReport(const SiteReport& report, const QString& outcome) {
         });
     }
     m_problems->setReport(report, m_folder, outcome);
-    if (first)
-        centreOnScreen(*m_problems);
+    if (first) {
+        if (m_window)
+            placeBeside(*m_problems, *m_window, m_problems->size());
+        else
+            centreOnScreen(*m_problems);
+    }
     m_problems->show();
     m_problems->raise();
     m_problems->activateWindow();

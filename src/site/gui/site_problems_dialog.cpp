@@ -1,6 +1,7 @@
 #include "site/gui/site_problems_dialog.h"
 
 #include "shell/gui/qt_text.h"
+#include "shell/gui/window_placement.h"
 #include "site/site_text.h"
 #include "ui_site_problems_dialog.h"
 
@@ -50,6 +51,9 @@ bool hasStaleForms(const SiteReport& report) {
 SiteProblemsDialog::SiteProblemsDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::SiteProblemsDialog>()) {
     m_ui->setupUi(this);
+    // Beside the page window, where the forms it lists are opened, and above
+    // the main window.
+    keepAboveMainWindow(*this);
     resize(900, 460);
     m_ui->problemsTable->installEventFilter(this);
     connect(m_ui->problemsTable, &QTableWidget::cellDoubleClicked, this,

@@ -42,8 +42,7 @@ CatalogueDialog::CatalogueDialog(const QString& listFile, const Catalogue& catal
                                  HelpService& help, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CatalogueDialog>()) {
     m_ui->setupUi(this);
-    // The main window stays on top of other windows; this must not hide under it.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
+    keepAboveMainWindow(*this);
     setObjectName(QStringLiteral("catalogueDialog"));
     m_ui->listLabel->setToolTip(QDir::toNativeSeparators(listFile));
     const QString fileName = QFileInfo(listFile).fileName();
