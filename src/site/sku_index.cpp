@@ -58,8 +58,9 @@ void SkuIndex::add(FormPlace place, const ReadSnippet& purchase) {
 std::set<std::string> SkuIndex::conflictingSkus() const {
     std::set<std::string> skus;
     for (const auto& [sku, entries] : m_skus) {
+        const Entry& first = entries.front();
         if (std::any_of(entries.begin(), entries.end(),
-                        [&](const Entry& entry) { return !sameSale(entry, entries.front()); }))
+                        [&first](const Entry& entry) { return !sameSale(entry, first); }))
             skus.insert(sku);
     }
     return skus;
